@@ -1,0 +1,27 @@
+// Loading a disc description (cue sheet or .ccd file) into the track table
+// and the song list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vorsa {
+
+class WindowState;
+
+// The load sequence of the open action: Label1 = path, song list emptied,
+// then the cue sheet reader when the path ends in "cue", else the .ccd reader.
+void LoadControlFile(WindowState &window, const std::string &path);
+
+void ReadCueSheet(WindowState &window, const std::string &path);
+void ReadCcdFile(WindowState &window, const std::string &path);
+
+// Opens the image named by Label2 for its size and adds one song list item
+// per track ("001 / 03 : 25"), the last one's length from the image size.
+void AddSongListEntries(WindowState &window);
+
+// First character position at or after `start` whose character equals
+// `what`, 0 when none.
+std::ptrdiff_t FindCharFrom(std::ptrdiff_t start, const std::string &what, const std::string &line);
+
+} // namespace vorsa

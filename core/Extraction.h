@@ -1,0 +1,31 @@
+// Writing the ticked tracks of the song list from the raw image into WAV
+// files: a 44-byte PCM header (44100 Hz, 16 bits, 2 channels) followed by
+// the track's 2352-byte sectors.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vorsa {
+
+class WindowState;
+
+// The stop flag: set by the stop button, cleared and read by a run.
+extern bool AbortRequested;
+
+void ExtractCheckedTracks(WindowState &window);
+void Button1Click();
+
+// Bytes 0-35 of a track file, little-endian whatever the host.
+struct WaveFormatHeader {
+    std::uint32_t riffSize = 0; // data size + 36
+    std::array<std::uint8_t, 36> Bytes() const;
+};
+
+// Bytes 36-43 of a track file.
+struct DataChunkHeader {
+    std::uint32_t dataSize = 0; // sectors copied x 2352
+    std::array<std::uint8_t, 8> Bytes() const;
+};
+
+} // namespace vorsa

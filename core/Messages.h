@@ -1,0 +1,25 @@
+// Texts the user meets, and the two rules that shape what a message box shows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorsa::messages {
+
+inline constexpr std::string_view kNotAudioCd = "音楽CDではありません";
+inline constexpr std::string_view kMultiSession = "マルチセッションタイプのイメージは扱えません";
+inline constexpr std::string_view kNoControlFile = "cue/ccdを指定してください";
+inline constexpr std::string_view kNoPrefix = "Wave接頭語を指定してください";
+inline constexpr std::string_view kNoFolder = "Wave保存先フォルダを指定してください";
+inline constexpr std::string_view kFinished = "終わりました";
+inline constexpr std::string_view kTrackSuffix = "曲目";
+
+// An error's message as the error box shows it: "." appended when the last
+// character sorts after ".", so after Japanese text but not after ")".
+std::string DisplayedErrorText(std::string_view message);
+
+// Caption of every message box: the executable's file name without its
+// folder, cut at its first ".", every character after the first in lower case.
+std::string ApplicationTitle(std::string_view executablePath);
+
+} // namespace vorsa::messages

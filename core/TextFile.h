@@ -1,0 +1,33 @@
+// Line-by-line reading of a text file. A line ends at LF, a CR right before
+// the LF belongs to the line end, a lone CR is dropped, byte 26 ends the
+// file, the last line needs no end, and nothing is trimmed.
+#pragma once
+
+#include <string>
+
+namespace vorsa {
+
+class TextFile {
+public:
+    // Opens an existing file for reading; throws EInOutError on failure.
+    // Takes a shared advisory lock: others may read but (if they lock) not write.
+    explicit TextFile(const std::string &path);
+    ~TextFile();
+    TextFile(const TextFile &) = delete;
+    TextFile &operator=(const TextFile &) = delete;
+
+    // True when no line is left (end of data or a byte 26 was reached).
+    bool Eof();
+    // Reads the next line; throws EInOutError when the read fails.
+    std::string ReadLine();
+
+private:
+    bool Fill(); // refills buffer_; false at end of data
+    int fd_ = -1;
+    std::string path_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+    bool endOfData_ = false;
+};
+
+} // namespace vorsa

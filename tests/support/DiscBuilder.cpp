@@ -1,0 +1,111 @@
+#include "DiscBuilder.h"
+
+#include "DiscFormat.h"
+#include "TrackTable.h"
+
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+
+namespace vorsa::testing {
+
+std::uint8_t PatternByte(std::int64_t position)
+{
+    const std::int64_t sector = position / kBytesPerSector;
+    const std::int64_t offset = position % kBytesPerSector;
+    return static_cast<std::uint8_t>((sector * 31 + offset * 7 + (offset >> 8)) & 0xFF);
+}
+
+std::string PatternBytes(std::int64_t from, std::int64_t count)
+{
+    std::string bytes(static_cast<std::size_t>(count), '\0');
+    for (std::int64_t i = 0; i < count; ++i)
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(PatternByte(from + i));
+    return bytes;
+}
+
+void WritePatternImage(const std::string &path, std::int64_t bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const std::int64_t chunk = 1 << 20;
+    for (std::int64_t at = 0; at < bytes; at += chunk) {
+        const std::string part = PatternBytes(at, std::min(chunk, bytes - at));
+        out.write(part.data(), static_cast<std::streamsize>(part.size()));
+    }
+    if (!out)
+        throw std::runtime_error("cannot write image " + path);
+}
+
+std::string CueSheetText(const std::vector<std::int32_t> &startSectors, std::string_view imageName,
+                         std::string_view lineEnd)
+{
+    std::string text = "FILE \"" + std::string(imageName) + "\" BINARY" + std::string(lineEnd);
+    for (std::size_t i = 0; i < startSectors.size(); ++i) {
+        char track[64];
+        std::snprintf(track, sizeof track, "  TRACK %02zu AUDIO", i + 1);
+        text += track + std::string(lineEnd);
+        text += "    INDEX 01 " + SectorToDiscTime(startSectors[i]) + std::string(lineEnd);
+    }
+    return text;
+}
+
+std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions,
+                    std::string_view lineEnd)
+{
+    const std::string nl(lineEnd);
+    std::string text = "[CloneCD]" + nl + "Version=3" + nl + "[Disc]" + nl +
+                       "TocEntries=" + std::to_string(startSectors.size() + 3) + nl +
+                       "Sessions=" + std::to_string(sessions) + nl + "DataTracksScrambled=0" + nl +
+                       "CDTextLength=0" + nl;
+    for (int s = 1; s <= sessions; ++s)
+        text += "[Session " + std::to_string(s) + "]" + nl + "PreGapMode=0" + nl +
+                "PreGapSubC=0" + nl;
+    for (std::size_t i = 0; i < startSectors.size(); ++i) {
+        text += "[Entry " + std::to_string(i) + "]" + nl + "Session=1" + nl + "Point=0x" +
+                std::to_string(i + 1) + nl + "Control=0x00" + nl + "PLBA=" +
+                std::to_string(startSectors[i]) + nl;
+    }
+    for (std::size_t i = 0; i < startSectors.size(); ++i) {
+        text += "[TRACK " + std::to_string(i + 1) + "]" + nl + "MODE=0" + nl + "INDEX 1=" +
+                std::to_string(startSectors[i]) + nl;
+    }
+    return text;
+}
+
+namespace {
+
+GeneratedDisc WriteDisc(const TempDir &dir, std::string_view base, std::string_view imageExt,
+                        std::string_view descriptionExt,
+                        const std::vector<std::int32_t> &trackSectors, int tailBytes)
+{
+    GeneratedDisc disc;
+    std::int32_t at = 0;
+    for (std::int32_t length : trackSectors) {
+        disc.starts.push_back(at);
+        at += length;
+    }
+    disc.imageBytes = static_cast<std::int64_t>(at) * kBytesPerSector + tailBytes;
+    disc.imagePath = dir.File(std::string(base) + std::string(imageExt));
+    WritePatternImage(disc.imagePath, disc.imageBytes);
+    const std::string text = descriptionExt == ".cue"
+                                 ? CueSheetText(disc.starts, std::string(base) + ".bin")
+                                 : CcdText(disc.starts);
+    disc.descriptionPath = dir.Write(std::string(base) + std::string(descriptionExt), text);
+    return disc;
+}
+
+} // namespace
+
+GeneratedDisc WriteCueDisc(const TempDir &dir, std::string_view base,
+                           const std::vector<std::int32_t> &trackSectors, int tailBytes)
+{
+    return WriteDisc(dir, base, ".bin", ".cue", trackSectors, tailBytes);
+}
+
+GeneratedDisc WriteCcdDisc(const TempDir &dir, std::string_view base,
+                           const std::vector<std::int32_t> &trackSectors, int tailBytes)
+{
+    return WriteDisc(dir, base, ".img", ".ccd", trackSectors, tailBytes);
+}
+
+} // namespace vorsa::testing

@@ -1,0 +1,33 @@
+// A temporary folder for a test's real files, removed with everything in it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorsa::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir &) = delete;
+    TempDir &operator=(const TempDir &) = delete;
+
+    // The folder, without a trailing "/".
+    const std::string &Path() const { return path_; }
+    // The folder with one "/" at its end, as the destination folder holds it.
+    std::string Folder() const { return path_ + "/"; }
+    std::string File(std::string_view name) const;
+
+    std::string Write(std::string_view name, std::string_view bytes) const;
+    std::string Read(std::string_view name) const;
+
+private:
+    std::string path_;
+};
+
+std::string ReadWholeFile(const std::string &path);
+void WriteWholeFile(const std::string &path, std::string_view bytes);
+bool FileExists(const std::string &path);
+
+} // namespace vorsa::testing
