@@ -73,8 +73,23 @@ int InOutCodeFromErrno(int err, std::string_view path)
     case EDQUOT:
     case EFBIG:
         return kIoDiskFull;
+    case EIO:
+        return 31; // the device failed, as a general failure
     default:
-        return err;
+        // Keep other system codes visible, but never let one pass for a
+        // table code it merely shares a number with.
+        switch (err) {
+        case kIoFileNotFound:
+        case kIoPathNotFound:
+        case kIoTooManyOpenFiles:
+        case kIoAccessDenied:
+        case kIoReadPastEnd:
+        case kIoDiskFull:
+        case kIoInvalidNumericInput:
+            return 1000 + err;
+        default:
+            return err;
+        }
     }
 }
 
