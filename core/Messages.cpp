@@ -1,1 +1,48 @@
-// placeholder
+#include "Messages.h"
+
+#include "CodePage.h"
+
+namespace vorsa::messages
+{
+
+std::string DisplayedErrorText(std::string_view message)
+{
+    std::string text(message);
+    // char_traits<char> compares as unsigned char, so every multi-byte
+    // character (lead byte 0x80 or above) sorts after ".".
+    if (!message.empty() && text::LastChar(message).compare(".") > 0)
+        text += '.';
+    return text;
+}
+
+std::string ApplicationTitle(std::string_view executablePath)
+{
+    const text::CodePage cp = text::NarrowCodePage();
+    const std::string_view delimiters = text::PathDelimiters();
+
+    // The file name starts after the last delimiter, found by character.
+    std::size_t nameStart = 0;
+    for (std::size_t at = 0; at < executablePath.size();) {
+        const std::size_t length = text::CharBytes(executablePath, at, cp);
+        at += length;
+        if (text::FindChar(delimiters, executablePath.substr(at - length, length), 1, cp) > 0)
+            nameStart = at;
+    }
+    const std::string_view name = executablePath.substr(nameStart);
+
+    std::string title;
+    for (std::size_t at = 0; at < name.size();) {
+        const std::size_t length = text::CharBytes(name, at, cp);
+        const std::string_view character = name.substr(at, length);
+        if (character == ".")
+            break;
+        if (at > 0 && length == 1 && character[0] >= 'A' && character[0] <= 'Z')
+            title += static_cast<char>(character[0] - 'A' + 'a');
+        else
+            title += character;
+        at += length;
+    }
+    return title;
+}
+
+} // namespace vorsa::messages
