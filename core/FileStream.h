@@ -5,13 +5,16 @@
 #include <cstdint>
 #include <string>
 
-namespace vorsa {
+namespace vorsa
+{
 
-class FileStream {
+class FileStream
+{
 public:
     enum class Mode {
         OpenRead, // existing file, read only; others may read, not write
-        Create,   // create or truncate, read and write; no sharing
+        Create,   // create or truncate, read and write; no sharing (a file
+                  // locked by another program is left whole and not opened)
     };
 
     // Throws EFOpenError (OpenRead) or EFCreateError (Create) with the path.
@@ -20,15 +23,18 @@ public:
     FileStream(const FileStream &) = delete;
     FileStream &operator=(const FileStream &) = delete;
 
-    // Size in bytes as a signed 32-bit value. A file of 2 GiB or more is
-    // taken as 2^31 - 1 bytes, so that sizes never wrap to negative.
+    // Size in bytes as a signed 32-bit value, through ClampFileSize.
     std::int32_t Size() const;
     // Seeks to a position from the beginning; returns the new position, -1 on failure.
     std::int32_t Seek(std::int32_t position);
+    // Both return the bytes done, going on after partial transfers and
+    // interruptions; they never throw. Fewer than `count` means the end of
+    // the file (Read) or a failure recorded in LastError().
     std::int32_t Read(void *buffer, std::int32_t count);
     std::int32_t Write(const void *buffer, std::int32_t count);
 
-    // errno of the last failed or short read or write, 0 when none failed.
+    // errno of the failure that cut the latest Read or Write short (ENOSPC
+    // for a full disk); 0 when it completed or a read met the end of the file.
     int LastError() const { return lastError_; }
     int Handle() const { return fd_; }
     const std::string &Path() const { return path_; }
@@ -39,7 +45,10 @@ private:
     int lastError_ = 0;
 };
 
-// The one rule for taking a file size as a signed 32-bit value.
+// The one rule for taking a file size as a signed 32-bit value, used by
+// everything that measures a file: sizes of 2^31 bytes (2 GiB) or more are
+// taken as 2^31 - 1 = 2147483647, so that they never wrap to negative or to
+// a small number; byte positions derived from them stay in range.
 std::int32_t ClampFileSize(long long size);
 
 } // namespace vorsa
