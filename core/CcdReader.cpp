@@ -1,1 +1,73 @@
-// placeholder
+// The disc control file (.ccd) reader: three tests on a line's first eight
+// characters, the image always beside it with the extension ".img".
+#include "CodePage.h"
+#include "DiscReaders.h"
+#include "Messages.h"
+#include "NumberText.h"
+#include "TextFile.h"
+#include "TrackTable.h"
+#include "WindowState.h"
+
+#include <string_view>
+
+namespace vorsa
+{
+
+namespace
+{
+
+constexpr std::string_view kStartKey = "INDEX 1=";
+constexpr std::string_view kAudioLine = "MODE=0";
+constexpr std::string_view kSessionKey = "Session=";
+
+// The table counts the start before its sector is converted, so a bad
+// number leaves the count including it; a full table takes no more starts.
+void StoreStartLine(std::string_view line)
+{
+    if (!TrackTableHasRoom())
+        return;
+    ++TrackCount;
+    // The key is plain ASCII, so its eight characters are its eight bytes.
+    const std::int32_t sector = StrToInt(line.substr(kStartKey.size()));
+    TrackStarts[static_cast<std::size_t>(TrackCount)] = SectorToDiscTime(sector);
+}
+
+} // namespace
+
+void ReadCcdFile(WindowState &window, const std::string &path)
+{
+    bool audio = false;
+    TrackCount = 0;
+    bool multiSession = false;
+    {
+        TextFile file(path);
+        window.SetText(TextControl::Label2, text::ReplaceExtension(path, ".img"));
+        while (!file.Eof()) {
+            const std::string line = file.ReadLine();
+            // Eight characters are compared even with the six of "MODE=0",
+            // so only a line that is exactly "MODE=0" counts.
+            const std::string_view head = text::FirstChars(line, 8);
+            if (head == kStartKey)
+                StoreStartLine(line);
+            if (head == kAudioLine)
+                audio = true;
+            if (head == kSessionKey && StrToInt(text::LastChar(line)) > 1)
+                multiSession = true;
+        }
+    }
+    if (!audio) {
+        window.ShowMessage(std::string(messages::kNotAudioCd));
+        window.SetText(TextControl::Label1, "");
+        window.SetText(TextControl::Label2, "");
+        return;
+    }
+    if (multiSession) {
+        window.ShowMessage(std::string(messages::kMultiSession));
+        window.SetText(TextControl::Label1, "");
+        window.SetText(TextControl::Label2, "");
+        return;
+    }
+    AddSongListEntries(window);
+}
+
+} // namespace vorsa
