@@ -1,1 +1,362 @@
-// placeholder
+#include "Extraction.h"
+
+#include "DiscFormat.h"
+#include "Errors.h"
+#include "FileStream.h"
+#include "Messages.h"
+#include "NumberText.h"
+#include "TrackTable.h"
+#include "WindowState.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <iterator>
+#include <string>
+#include <sys/types.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vorsa
+{
+
+bool AbortRequested = false;
+
+void Button1Click()
+{
+    AbortRequested = true;
+}
+
+namespace
+{
+
+void PutTag(std::uint8_t *at, const char (&tag)[5])
+{
+    std::copy(tag, tag + 4, at);
+}
+
+void PutLe16(std::uint8_t *at, std::uint16_t value)
+{
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutLe32(std::uint8_t *at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+} // namespace
+
+std::array<std::uint8_t, 36> WaveFormatHeader::Bytes() const
+{
+    std::array<std::uint8_t, 36> bytes{};
+    PutTag(&bytes[0], "RIFF");
+    PutLe32(&bytes[4], riffSize);
+    PutTag(&bytes[8], "WAVE");
+    PutTag(&bytes[12], "fmt ");
+    PutLe32(&bytes[16], 16);                                          // format chunk size
+    PutLe16(&bytes[20], 1);                                           // PCM
+    PutLe16(&bytes[22], 2);                                           // channels
+    PutLe32(&bytes[24], 44100);                                       // samples per second
+    PutLe32(&bytes[28], static_cast<std::uint32_t>(kBytesPerSecond)); // 176400
+    PutLe16(&bytes[32], 4);                                           // block align
+    PutLe16(&bytes[34], 16);                                          // bits per sample
+    return bytes;
+}
+
+std::array<std::uint8_t, 8> DataChunkHeader::Bytes() const
+{
+    std::array<std::uint8_t, 8> bytes{};
+    PutTag(&bytes[0], "data");
+    PutLe32(&bytes[4], dataSize);
+    return bytes;
+}
+
+namespace
+{
+
+using Clock = std::chrono::steady_clock;
+
+// The window gets a turn at least this often while a track is copied, so the
+// stop button, the ticks and repaints stay live. Half of the 10 ms the window
+// may wait at most, leaving room for the block that runs past the mark.
+constexpr auto kEventInterval = std::chrono::milliseconds(5);
+
+// Sectors moved in one step: large enough that system calls cost nothing
+// next to the copying, small enough that one step stays well under the
+// event interval.
+constexpr std::int32_t kBlockSectors = 446; // 1049 KB
+
+// Once enabled, the stop button is disabled again on every way out of a
+// run, an error included.
+class StopButtonGuard
+{
+public:
+    explicit StopButtonGuard(WindowState &window) : window_(window) {}
+    ~StopButtonGuard()
+    {
+        if (enabled_)
+            window_.SetStopEnabled(false);
+    }
+    StopButtonGuard(const StopButtonGuard &) = delete;
+    StopButtonGuard &operator=(const StopButtonGuard &) = delete;
+
+    void Enable()
+    {
+        window_.SetStopEnabled(true);
+        enabled_ = true;
+    }
+
+private:
+    WindowState &window_;
+    bool enabled_ = false;
+};
+
+[[noreturn]] void ThrowInOut(int err)
+{
+    throw EInOutError(InOutCodeFromErrno(err));
+}
+
+void WriteAll(FileStream &file, const void *bytes, std::int32_t count)
+{
+    if (file.Write(bytes, count) != count)
+        ThrowInOut(file.LastError() != 0 ? file.LastError() : ENOSPC);
+}
+
+// Moves image bytes into a track file. The bytes are exactly those that
+// seeking to each sector, reading 2352 bytes and writing them would give,
+// except that what the image does not hold (before its start or past its
+// end) is written as silence rather than as a stale buffer.
+class SectorCopier
+{
+public:
+    explicit SectorCopier(FileStream &image) : image_(image) {}
+
+    void Copy(FileStream &track, std::int64_t position, std::int64_t count)
+    {
+        while (count > 0) {
+            std::int64_t moved = 0;
+            if (position < 0)
+                moved = WriteZeros(track, std::min(count, -position));
+            else
+                moved = CopyHeld(track, position, count);
+            if (moved == 0) // the image ends here
+                moved = WriteZeros(track, count);
+            position += moved;
+            count -= moved;
+        }
+    }
+
+private:
+    // Copies from the image what it holds of the range; 0 at its end.
+    std::int64_t CopyHeld(FileStream &track, std::int64_t position, std::int64_t count)
+    {
+        if (inKernel_) {
+            const std::int64_t moved = CopyInKernel(track, position, count);
+            if (moved >= 0)
+                return moved;
+            inKernel_ = false; // not between these two files: go through memory
+        }
+        return CopyThroughBuffer(track, position, count);
+    }
+
+    // -1 when the kernel cannot copy between these files (a device, another
+    // file system), so the caller falls back to reading and writing.
+    std::int64_t CopyInKernel(FileStream &track, std::int64_t position, std::int64_t count)
+    {
+        std::int64_t done = 0;
+        while (done < count) {
+            off_t from = static_cast<off_t>(position + done);
+            const ssize_t moved = ::copy_file_range(image_.Handle(), &from, track.Handle(), nullptr,
+                                                    static_cast<std::size_t>(count - done), 0);
+            if (moved < 0 && errno == EINTR)
+                continue;
+            if (moved < 0) {
+                if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
+                                  errno == EOPNOTSUPP || errno == ETXTBSY))
+                    return -1;
+                ThrowInOut(errno);
+            }
+            if (moved == 0)
+                break; // end of the image
+            done += moved;
+        }
+        return done;
+    }
+
+    std::int64_t CopyThroughBuffer(FileStream &track, std::int64_t position, std::int64_t count)
+    {
+        buffer_.resize(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector);
+        const auto wanted =
+            static_cast<std::size_t>(std::min<std::int64_t>(count, std::ssize(buffer_)));
+        std::size_t got = 0;
+        while (got < wanted) {
+            const ssize_t read = ::pread(image_.Handle(), buffer_.data() + got, wanted - got,
+                                         static_cast<off_t>(position) + static_cast<off_t>(got));
+            if (read < 0 && errno == EINTR)
+                continue;
+            if (read < 0)
+                ThrowInOut(errno);
+            if (read == 0)
+                break;
+            got += static_cast<std::size_t>(read);
+        }
+        WriteAll(track, buffer_.data(), static_cast<std::int32_t>(got));
+        return static_cast<std::int64_t>(got);
+    }
+
+    std::int64_t WriteZeros(FileStream &track, std::int64_t count)
+    {
+        if (zeros_.empty())
+            zeros_.assign(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector, 0);
+        const auto size = std::min<std::int64_t>(count, std::ssize(zeros_));
+        WriteAll(track, zeros_.data(), static_cast<std::int32_t>(size));
+        return size;
+    }
+
+    FileStream &image_;
+    bool inKernel_ = true;
+    std::vector<char> buffer_;
+    std::vector<char> zeros_;
+};
+
+// Position of a table entry in the image; the fields are converted frames
+// first, so a faulty entry names the same field that it always has.
+std::int32_t EntryPosition(const std::string &entry)
+{
+    const std::int32_t frames = EntryFrames(entry);
+    const std::int32_t seconds = EntrySeconds(entry);
+    const std::int32_t minutes = EntryMinutes(entry);
+    return MsfToByteOffset(minutes, seconds, frames);
+}
+
+std::int32_t Progress(std::int64_t done, std::int64_t sectors)
+{
+    return static_cast<std::int32_t>(done * 100 / sectors);
+}
+
+// Copies sectors 1..sectors of a track. The progress bar always shows
+// i x 100 div sectors for the last sector i done: the copy is cut wherever
+// that value changes, and the window's events are processed before the
+// first sector and then at least every kEventInterval.
+void CopySectors(WindowState &window, SectorCopier &copier, FileStream &track, std::int32_t start,
+                 std::int32_t sectors)
+{
+    window.ProcessEvents();
+    auto lastEvents = Clock::now();
+    std::int32_t shown = -1;
+    std::int64_t done = 0;
+    while (done < sectors) {
+        // The last sector whose progress equals that of the next one.
+        const std::int64_t value = Progress(done + 1, sectors);
+        const std::int64_t sameValueEnd = ((value + 1) * sectors - 1) / 100;
+        const std::int64_t upTo =
+            std::min({sameValueEnd, static_cast<std::int64_t>(sectors), done + kBlockSectors});
+        copier.Copy(track, start + done * kBytesPerSector, (upTo - done) * kBytesPerSector);
+        done = upTo;
+        const std::int32_t progress = Progress(done, sectors);
+        if (progress != shown) {
+            window.SetProgress(progress);
+            shown = progress;
+        }
+        if (done < sectors && Clock::now() - lastEvents >= kEventInterval) {
+            window.ProcessEvents();
+            lastEvents = Clock::now();
+        }
+    }
+}
+
+bool IsTicked(const WindowState &window, std::int16_t track)
+{
+    // A track with no song list item has nothing the user could have ticked.
+    const int item = track - 1;
+    return item < window.SongListCount() && window.ItemChecked(item);
+}
+
+// Writes one track; false when a stop was asked for while its file was new.
+bool ExtractTrack(WindowState &window, FileStream &image, SectorCopier &copier,
+                  WaveFormatHeader &format, DataChunkHeader &data, std::int16_t n)
+{
+    const std::string name = window.Text(TextControl::Label6) + window.Text(TextControl::Edit1) +
+                             FormatPadded(n, 2) + ".wav";
+    FileStream track(name, FileStream::Mode::Create);
+
+    window.SetText(TextControl::Label7, std::to_string(n) + std::string(messages::kTrackSuffix));
+    window.ProcessEvents();
+    if (AbortRequested)
+        return false; // the new file stays, empty
+
+    // The table may have been reloaded with fewer tracks while events were
+    // processed; a track past its end runs to the image's end, as the last
+    // does, rather than reading beyond the table.
+    const std::int32_t end = n >= TrackCount
+                                 ? image.Size()
+                                 : EntryPosition(TrackStarts[static_cast<std::size_t>(n + 1)]);
+    const std::int32_t start = n == 1 ? 0 : EntryPosition(TrackStarts[static_cast<std::size_t>(n)]);
+    // In 64 bits: a table entry with a negative field could take the
+    // difference past the 32-bit range.
+    const std::int64_t span = static_cast<std::int64_t>(end) - start;
+    const auto sectors =
+        static_cast<std::int32_t>(std::max<std::int64_t>(span / kBytesPerSector, 0));
+
+    data.dataSize = static_cast<std::uint32_t>(sectors) * kBytesPerSector;
+    format.riffSize = data.dataSize + 36;
+    const auto formatBytes = format.Bytes();
+    WriteAll(track, formatBytes.data(), static_cast<std::int32_t>(formatBytes.size()));
+    const auto dataBytes = data.Bytes();
+    WriteAll(track, dataBytes.data(), static_cast<std::int32_t>(dataBytes.size()));
+
+    if (sectors > 0)
+        CopySectors(window, copier, track, start, sectors);
+    return true;
+}
+
+void RunTracks(WindowState &window, FileStream &image)
+{
+    WaveFormatHeader format;
+    DataChunkHeader data;
+    SectorCopier copier(image);
+    // TrackCount is read again at every test: a change made while events are
+    // processed reaches the tracks still to come.
+    for (std::int16_t n = 1; n <= TrackCount; ++n) {
+        if (!IsTicked(window, n))
+            continue;
+        if (AbortRequested)
+            return;
+        if (!ExtractTrack(window, image, copier, format, data, n))
+            return;
+    }
+}
+
+} // namespace
+
+void ExtractCheckedTracks(WindowState &window)
+{
+    if (window.Text(TextControl::Label1).empty()) {
+        window.ShowMessage(std::string(messages::kNoControlFile));
+        return;
+    }
+    if (window.Text(TextControl::Edit1).empty()) {
+        window.ShowMessage(std::string(messages::kNoPrefix));
+        return;
+    }
+    if (window.Text(TextControl::Label6).empty()) {
+        window.ShowMessage(std::string(messages::kNoFolder));
+        return;
+    }
+
+    {
+        // Declared first so that it acts last: the image is closed before
+        // the button goes off, whatever ends the run.
+        StopButtonGuard stopButton(window);
+        FileStream image(window.Text(TextControl::Label2), FileStream::Mode::OpenRead);
+        AbortRequested = false;
+        stopButton.Enable();
+        RunTracks(window, image);
+    }
+    window.ShowMessage(std::string(messages::kFinished));
+}
+
+} // namespace vorsa
