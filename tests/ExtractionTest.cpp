@@ -1,1 +1,515 @@
+// Extraction to WAV files: real images of a few sectors whose bytes name
+// their sector, the files read back field by field and byte by byte, stops
+// handled while the in-memory window processes its events, and every way a
+// run can end leaving no file open and the stop button off.
+#include "Extraction.h"
+
+#include "DiscBuilder.h"
+#include "DiscFormat.h"
+#include "MemoryWindow.h"
+#include "Messages.h"
+#include "TempDir.h"
+#include "TrackTable.h"
+
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdint>
+#include <filesystem>
+#include <iterator>
+#include <string>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vorsa
+{
+namespace
+{
+
+using testing::FileExists;
+using testing::MemoryWindow;
+using testing::PatternBytes;
+using testing::ReadWholeFile;
+using testing::TempDir;
+using testing::WritePatternImage;
+
+const std::string kFinished(messages::kFinished);
+
+int OpenDescriptors()
+{
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                          std::filesystem::directory_iterator{}));
+}
+
+std::uint32_t Le32(const std::string &bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+std::uint16_t Le16(const std::string &bytes, std::size_t at)
+{
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) |
+                                      static_cast<std::uint8_t>(bytes[at + 1]) << 8);
+}
+
+// Checks every header field of a track file and then its sample data.
+void ExpectWav(const std::string &path, const std::string &expectedData)
+{
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(FileExists(path));
+    const std::string file = ReadWholeFile(path);
+    ASSERT_EQ(file.size(), 44 + expectedData.size());
+    EXPECT_EQ(file.substr(0, 4), "RIFF");
+    EXPECT_EQ(Le32(file, 4), expectedData.size() + 36);
+    EXPECT_EQ(file.substr(8, 4), "WAVE");
+    EXPECT_EQ(file.substr(12, 4), "fmt ");
+    EXPECT_EQ(Le32(file, 16), 16u);
+    EXPECT_EQ(Le16(file, 20), 1u);
+    EXPECT_EQ(Le16(file, 22), 2u);
+    EXPECT_EQ(Le32(file, 24), 44100u);
+    EXPECT_EQ(Le32(file, 28), 176400u);
+    EXPECT_EQ(Le16(file, 32), 4u);
+    EXPECT_EQ(Le16(file, 34), 16u);
+    EXPECT_EQ(file.substr(36, 4), "data");
+    EXPECT_EQ(Le32(file, 40), expectedData.size());
+    EXPECT_TRUE(file.compare(44, std::string::npos, expectedData) == 0)
+        << "sample data differs from the image";
+}
+
+std::string Sectors(std::int64_t firstSector, std::int64_t count)
+{
+    return PatternBytes(firstSector * kBytesPerSector, count * kBytesPerSector);
+}
+
+class ExtractionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        TrackCount = 0;
+        AbortRequested = false;
+        descriptors_ = OpenDescriptors();
+        window.SetText(TextControl::Label1, dir.File("disc.cue"));
+        window.SetText(TextControl::Label2, dir.File("disc.bin"));
+        window.SetText(TextControl::Edit1, "cd");
+        window.SetText(TextControl::Label6, dir.Folder());
+    }
+
+    void TearDown() override
+    {
+        EXPECT_EQ(OpenDescriptors(), descriptors_) << "a file was left open";
+        TrackCount = 0;
+        AbortRequested = false;
+    }
+
+    // An image of `imageBytes` pattern bytes and one ticked item per start.
+    void Disc(const std::vector<std::string> &starts, std::int64_t imageBytes)
+    {
+        WritePatternImage(dir.File("disc.bin"), imageBytes);
+        TrackCount = 0;
+        for (const auto &start : starts)
+            StoreTrackStart(start);
+        window.ClearSongList();
+        for (std::size_t i = 0; i < starts.size(); ++i)
+            window.AddSongListItem("item");
+        window.CheckAll();
+    }
+
+    void DiscOfSectors(const std::vector<std::int32_t> &startSectors, std::int32_t imageSectors,
+                       int tailBytes = 0)
+    {
+        std::vector<std::string> starts;
+        for (auto sector : startSectors)
+            starts.push_back(SectorToDiscTime(sector));
+        Disc(starts, std::int64_t{imageSectors} * kBytesPerSector + tailBytes);
+    }
+
+    std::string Track(int n) const
+    {
+        return dir.File((n < 10 ? "cd0" : "cd") + std::to_string(n) + ".wav");
+    }
+
+    // Runs and returns the message of the error that ended it, "" for none.
+    std::string Run()
+    {
+        try {
+            ExtractCheckedTracks(window);
+        } catch (const std::exception &error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    void ExpectEndedWithStopOff()
+    {
+        EXPECT_EQ(window.stopEnabledLog, (std::vector<bool>{true, false}));
+    }
+
+    TempDir dir;
+    MemoryWindow window;
+
+private:
+    int descriptors_ = 0;
+};
+
+struct PreconditionCase {
+    const char *name;
+    bool label1, edit1, label6;
+    std::string_view message;
+};
+
+class PreconditionTest : public ExtractionTest,
+                         public ::testing::WithParamInterface<PreconditionCase>
+{
+};
+
+TEST_P(PreconditionTest, FirstFailingOneIsShownAndNothingElseHappens)
+{
+    const auto &row = GetParam();
+    if (!row.label1)
+        window.SetText(TextControl::Label1, "");
+    if (!row.edit1)
+        window.SetText(TextControl::Edit1, "");
+    if (!row.label6)
+        window.SetText(TextControl::Label6, "");
+    AbortRequested = true;
+    // No image exists: opening it would raise, so the run must end before.
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(window.messages, std::vector<std::string>{std::string(row.message)});
+    EXPECT_TRUE(window.stopEnabledLog.empty());
+    EXPECT_TRUE(AbortRequested);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Extraction, PreconditionTest,
+    ::testing::Values(
+        PreconditionCase{"NothingSet", false, false, false, messages::kNoControlFile},
+        PreconditionCase{"NoDescription", false, true, true, messages::kNoControlFile},
+        PreconditionCase{"NoDescriptionNoFolder", false, true, false, messages::kNoControlFile},
+        PreconditionCase{"NoPrefix", true, false, true, messages::kNoPrefix},
+        PreconditionCase{"NoPrefixNoFolder", true, false, false, messages::kNoPrefix},
+        PreconditionCase{"NoFolder", true, true, false, messages::kNoFolder}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExtractionTest, MissingImageRaisesOpenErrorAndLeavesStopStateAlone)
+{
+    DiscOfSectors({0}, 1);
+    window.CheckAll(false); // the image is needed even with nothing to write
+    window.SetText(TextControl::Label2, dir.File("gone.bin"));
+    AbortRequested = true;
+    EXPECT_EQ(Run(), "ファイル " + dir.File("gone.bin") + " は開けません");
+    EXPECT_TRUE(window.stopEnabledLog.empty());
+    EXPECT_TRUE(AbortRequested);
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(ExtractionTest, TicksDecideWhichTracksAreWrittenEachWithItsOwnBytes)
+{
+    DiscOfSectors({0, 3, 7}, 12);
+    window.Check(1, false);
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 3));
+    EXPECT_FALSE(FileExists(Track(2)));
+    ExpectWav(Track(3), Sectors(7, 5));
+    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, FirstTrackStartsAtByteZeroWhateverItsEntrySays)
+{
+    Disc({"00:02:00", "00:02:10"}, 170 * kBytesPerSector);
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 160));
+    ExpectWav(Track(2), Sectors(160, 10));
+}
+
+TEST_F(ExtractionTest, LastTrackEndsAtImageSizeWithoutItsPartialSector)
+{
+    DiscOfSectors({0, 2}, 5, 1000);
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(2), Sectors(2, 3));
+}
+
+TEST_F(ExtractionTest, SpanOfNoWholeSectorGivesHeaderOnly)
+{
+    // Out of order, equal, and a last start that leaves less than a sector.
+    Disc({"00:00:00", "00:00:05", "00:00:03", "00:00:03", "00:00:09"}, 9 * kBytesPerSector + 100);
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 5));
+    ExpectWav(Track(2), "");
+    ExpectWav(Track(3), "");
+    ExpectWav(Track(4), Sectors(3, 6));
+    ExpectWav(Track(5), "");
+}
+
+TEST_F(ExtractionTest, BytesTheImageDoesNotHoldAreSilence)
+{
+    // Track 1 reaches 2 sectors and 100 bytes past the image's end; track 2
+    // begins one sector before the image (a frames field of -1).
+    Disc({"00:00:00", "00:00:05", "00:00:-1"}, 3 * kBytesPerSector - 100);
+    window.Check(1, false);
+    EXPECT_EQ(Run(), "");
+    const std::string held = PatternBytes(0, 3 * kBytesPerSector - 100);
+    ExpectWav(Track(1), held + std::string(2 * kBytesPerSector + 100, '\0'));
+    ExpectWav(Track(3), std::string(kBytesPerSector, '\0') + Sectors(0, 1) + Sectors(1, 1));
+}
+
+TEST_F(ExtractionTest, StopAskedDuringACopyEndsBeforeTheNextTickedTrackIsNamed)
+{
+    DiscOfSectors({0, 2, 4, 6}, 8);
+    window.Check(1, false);
+    // Call 1 is after track 1's file was made; call 2 comes before its first sector.
+    window.onProcessEvents = [this] {
+        if (window.processEventsCalls == 2)
+            Button1Click();
+    };
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 2));
+    EXPECT_FALSE(FileExists(Track(3)));
+    EXPECT_FALSE(FileExists(Track(4)));
+    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, StopAskedRightAfterAFileWasMadeLeavesItEmpty)
+{
+    DiscOfSectors({0, 2, 4}, 6);
+    window.Check(0, false);
+    window.onProcessEvents = [] { Button1Click(); };
+    EXPECT_EQ(Run(), "");
+    ASSERT_TRUE(FileExists(Track(2)));
+    EXPECT_EQ(ReadWholeFile(Track(2)), "");
+    EXPECT_FALSE(FileExists(Track(3)));
+    EXPECT_EQ(window.processEventsCalls, 1);
+    EXPECT_EQ(window.Text(TextControl::Label7), "2曲目");
+    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, StopLeftFromAnEarlierRunIsCleared)
+{
+    DiscOfSectors({0}, 2);
+    AbortRequested = true;
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 2));
+}
+
+class NothingToWriteTest : public ExtractionTest, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(NothingToWriteTest, RunStillEnablesAndDisablesStopAndFinishes)
+{
+    DiscOfSectors({0, 1}, 2);
+    if (GetParam())
+        window.CheckAll(false);
+    else
+        TrackCount = 0;
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    ExpectEndedWithStopOff();
+    EXPECT_EQ(window.processEventsCalls, 0);
+    EXPECT_FALSE(FileExists(Track(1)));
+    EXPECT_FALSE(FileExists(Track(2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Extraction, NothingToWriteTest, ::testing::Bool(), [](const auto &info) {
+    return std::string(info.param ? "NothingTicked" : "EmptyTable");
+});
+
+TEST_F(ExtractionTest, TrackWithoutASongListItemIsSkipped)
+{
+    DiscOfSectors({0, 1, 2}, 3);
+    window.items.pop_back();
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 1));
+    ExpectWav(Track(2), Sectors(1, 1));
+    EXPECT_FALSE(FileExists(Track(3)));
+}
+
+struct BadEntryCase {
+    const char *name;
+    std::string entry;
+    std::string field; // the field named by the error: frames are converted first
+};
+
+class BadEntryTest : public ExtractionTest, public ::testing::WithParamInterface<BadEntryCase>
+{
+};
+
+TEST_P(BadEntryTest, ConversionErrorKeepsEarlierFilesAndLeavesTheCurrentOneEmpty)
+{
+    Disc({"00:00:00", "00:00:02", GetParam().entry, "00:00:06"}, 8 * kBytesPerSector);
+    EXPECT_EQ(Run(), "'" + GetParam().field + "' は整数ではありません");
+    ExpectWav(Track(1), Sectors(0, 2));
+    ASSERT_TRUE(FileExists(Track(2)));
+    EXPECT_EQ(ReadWholeFile(Track(2)), "");
+    EXPECT_FALSE(FileExists(Track(3)));
+    EXPECT_TRUE(window.messages.empty());
+    ExpectEndedWithStopOff();
+}
+
+INSTANTIATE_TEST_SUITE_P(Extraction, BadEntryTest,
+                         ::testing::Values(BadEntryCase{"Seconds", "00:0a:00", "0a"},
+                                           BadEntryCase{"FramesFirst", "0a:0b:0c", "0c"},
+                                           BadEntryCase{"SecondsBeforeMinutes", "0a:0b:00", "0b"}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(ExtractionTest, FullDiskEndsTheRunWithItsErrorNotWithFinished)
+{
+    DiscOfSectors({0, 2}, 4);
+    std::filesystem::create_symlink("/dev/full", Track(2));
+    EXPECT_EQ(Run(), "ディスクがいっぱいです");
+    ExpectWav(Track(1), Sectors(0, 2));
+    EXPECT_TRUE(window.messages.empty());
+    ExpectEndedWithStopOff();
+}
+
+// A file size limit makes the kernel refuse the copy part-way through a track.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST_F(ExtractionTest, WriteRefusedPartWayThroughATrackEndsTheRun)
+{
+    DiscOfSectors({0, 600}, 1200);
+    std::string message;
+    {
+        FileSizeLimit limit(44 + 500 * kBytesPerSector);
+        message = Run();
+    }
+    EXPECT_EQ(message, "ディスクがいっぱいです");
+    EXPECT_FALSE(FileExists(Track(2)));
+    EXPECT_TRUE(window.messages.empty());
+    ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, ImageOnAnotherFileSystemIsCopiedThroughMemory)
+{
+    if (!std::filesystem::is_directory("/dev/shm"))
+        GTEST_SKIP() << "no /dev/shm";
+    const std::string image = "/dev/shm/vorsa-extraction-" + std::to_string(::getpid()) + ".bin";
+    DiscOfSectors({0, 700}, 1500, 77);
+    std::filesystem::copy_file(dir.File("disc.bin"), image);
+    window.SetText(TextControl::Label2, image);
+    const std::string message = Run();
+    std::filesystem::remove(image);
+    EXPECT_EQ(message, "");
+    ExpectWav(Track(1), Sectors(0, 700));
+    ExpectWav(Track(2), Sectors(700, 800));
+}
+
+TEST_F(ExtractionTest, ProgressOfAThreeSectorTrack)
+{
+    DiscOfSectors({0}, 3);
+    EXPECT_EQ(Run(), "");
+    EXPECT_EQ(window.progress, (std::vector<int>{33, 66, 100}));
+}
+
+TEST_F(ExtractionTest, LongTrackKeepsEveryByteAndEveryProgressStep)
+{
+    // More sectors than one copy step, with a partial sector after them.
+    DiscOfSectors({0, 1}, 1 + 1234, 999);
+    window.Check(0, false);
+    int beforeFirstSector = -1;
+    window.onProcessEvents = [&] {
+        if (beforeFirstSector < 0 && window.processEventsCalls == 2)
+            beforeFirstSector = static_cast<int>(window.progress.size());
+    };
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(2), Sectors(1, 1234));
+    EXPECT_EQ(beforeFirstSector, 0);
+    // Every value that one sector at a time would show, in order, none repeated.
+    std::vector<int> expected;
+    for (int i = 1; i <= 1234; ++i)
+        if (expected.empty() || expected.back() != i * 100 / 1234)
+            expected.push_back(i * 100 / 1234);
+    EXPECT_EQ(window.progress, expected);
+}
+
+TEST_F(ExtractionTest, ExistingFileIsReplaced)
+{
+    DiscOfSectors({0}, 1);
+    testing::WriteWholeFile(Track(1), std::string(5 * kBytesPerSector, 'x'));
+    EXPECT_EQ(Run(), "");
+    ExpectWav(Track(1), Sectors(0, 1));
+}
+
+TEST_F(ExtractionTest, NamesAndStatusCarryTheTrackNumber)
+{
+    std::vector<std::int32_t> starts;
+    for (int i = 0; i < 12; ++i)
+        starts.push_back(i);
+    DiscOfSectors(starts, 12);
+    window.CheckAll(false);
+    window.Check(4);
+    window.Check(11);
+    std::vector<std::string> status;
+    window.onProcessEvents = [&] { status.push_back(window.Text(TextControl::Label7)); };
+    EXPECT_EQ(Run(), "");
+    ExpectWav(dir.File("cd05.wav"), Sectors(4, 1));
+    ExpectWav(dir.File("cd12.wav"), Sectors(11, 1));
+    EXPECT_EQ(status, (std::vector<std::string>{"5曲目", "5曲目", "12曲目", "12曲目"}));
+}
+
+TEST_F(ExtractionTest, PrefixAndFolderAreReadAfreshForEachTrack)
+{
+    DiscOfSectors({0, 1}, 2);
+    std::filesystem::create_directory(dir.File("second"));
+    window.onProcessEvents = [&] {
+        window.SetText(TextControl::Label6, dir.File("second") + "/");
+        window.SetText(TextControl::Edit1, "b");
+    };
+    EXPECT_EQ(Run(), "");
+    ExpectWav(dir.File("cd01.wav"), Sectors(0, 1));
+    ExpectWav(dir.File("second/b02.wav"), Sectors(1, 1));
+}
+
+TEST_F(ExtractionTest, TrackFileThatCannotBeCreatedEndsTheRun)
+{
+    DiscOfSectors({0, 1}, 2);
+    window.SetText(TextControl::Label6, dir.File("missing") + "/");
+    EXPECT_EQ(Run(), "ファイル " + dir.File("missing/cd01.wav") + " を作成できません");
+    EXPECT_TRUE(window.messages.empty());
+    ExpectEndedWithStopOff();
+}
+
+TEST(WaveHeaders, AreLittleEndianWhateverTheHost)
+{
+    WaveFormatHeader format;
+    format.riffSize = 0x01020304;
+    DataChunkHeader data;
+    data.dataSize = 0xA1B2C3D4;
+    const auto f = format.Bytes();
+    const auto d = data.Bytes();
+    EXPECT_EQ(std::string(f.begin(), f.begin() + 8), std::string("RIFF\x04\x03\x02\x01", 8));
+    EXPECT_EQ(std::string(d.begin(), d.end()), std::string("data\xD4\xC3\xB2\xA1", 8));
+}
+
+} // namespace
+} // namespace vorsa
