@@ -1,1 +1,220 @@
+// Binary file streams: open and create errors, sharing through locks, the
+// 32-bit size rule, and reads and writes that report what they did.
+#include "FileStream.h"
+#include "Errors.h"
+#include "HeldLock.h"
+#include "TempDir.h"
+#include "TextFile.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vorsa
+{
+namespace
+{
+
+using testing::HeldLock;
+using testing::TempDir;
+
+// The message of the error that opening `path` raises, or "no error".
+template <typename Error> std::string ErrorText(const std::string &path, FileStream::Mode mode)
+{
+    try {
+        FileStream stream(path, mode);
+    } catch (const Error &error) {
+        return error.what();
+    }
+    return "no error";
+}
+
+std::string OpenErrorText(const std::string &path)
+{
+    return ErrorText<EFOpenError>(path, FileStream::Mode::OpenRead);
+}
+
+std::string CreateErrorText(const std::string &path)
+{
+    return ErrorText<EFCreateError>(path, FileStream::Mode::Create);
+}
+
+TEST(FileStream, OpenReadFailuresNameThePath)
+{
+    const TempDir dir;
+    for (const std::string &path :
+         {dir.File("missing.bin"), dir.File("no-folder/a.bin"), dir.Path()}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(OpenErrorText(path), "ファイル " + path + " は開けません");
+    }
+}
+
+TEST(FileStream, CreateFailuresNameThePath)
+{
+    const TempDir dir;
+    for (const std::string &path : {dir.File("no-folder/01.wav"), dir.Path()}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(CreateErrorText(path), "ファイル " + path + " を作成できません");
+    }
+}
+
+TEST(FileStream, OpenReadFailsWhileAnotherProgramWrites)
+{
+    const TempDir dir;
+    const auto path = dir.Write("image.bin", "data");
+    const HeldLock writer(path, LOCK_EX);
+    EXPECT_EQ(OpenErrorText(path), "ファイル " + path + " は開けません");
+}
+
+TEST(FileStream, ReadersShareAFile)
+{
+    const TempDir dir;
+    const auto path = dir.Write("image.bin", "data");
+    const HeldLock otherReader(path, LOCK_SH);
+    FileStream first(path, FileStream::Mode::OpenRead);
+    FileStream second(path, FileStream::Mode::OpenRead);
+    EXPECT_EQ(second.Size(), 4);
+}
+
+TEST(FileStream, CreateLeavesAFileOthersReadWhole)
+{
+    const TempDir dir;
+    const auto path = dir.Write("image.bin", "precious");
+    {
+        const HeldLock otherReader(path, LOCK_SH);
+        EXPECT_EQ(CreateErrorText(path), "ファイル " + path + " を作成できません");
+    }
+    {
+        // The image itself, open for reading while a track file of the same
+        // name is being created.
+        FileStream image(path, FileStream::Mode::OpenRead);
+        EXPECT_EQ(CreateErrorText(path), "ファイル " + path + " を作成できません");
+    }
+    EXPECT_EQ(dir.Read("image.bin"), "precious");
+}
+
+TEST(FileStream, CreatedFileIsNotShared)
+{
+    const TempDir dir;
+    const auto path = dir.File("01.wav");
+    FileStream track(path, FileStream::Mode::Create);
+    EXPECT_EQ(OpenErrorText(path), "ファイル " + path + " は開けません");
+    EXPECT_THROW(TextFile{path}, EInOutError);
+}
+
+TEST(FileStream, CreateEmptiesAnExistingFileAndWritesIt)
+{
+    const TempDir dir;
+    const auto path = dir.Write("01.wav", std::string(5000, 'x'));
+    {
+        FileStream track(path, FileStream::Mode::Create);
+        EXPECT_EQ(track.Size(), 0);
+        EXPECT_EQ(track.Write("RIFF", 4), 4);
+        EXPECT_EQ(track.LastError(), 0);
+        EXPECT_EQ(track.Seek(0), 0);
+        std::array<char, 8> back{};
+        EXPECT_EQ(track.Read(back.data(), 8), 4);
+        EXPECT_EQ(std::string(back.data(), 4), "RIFF");
+    }
+    EXPECT_EQ(dir.Read("01.wav"), "RIFF");
+}
+
+TEST(FileStream, CreateHonoursTheUmask)
+{
+    const TempDir dir;
+    const mode_t mask = ::umask(027);
+    const auto path = dir.File("01.wav");
+    {
+        FileStream track(path, FileStream::Mode::Create);
+    }
+    ::umask(mask);
+    struct stat info {
+    };
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(FileStream, ReadStopsAtTheEnd)
+{
+    const TempDir dir;
+    FileStream stream(dir.Write("image.bin", "0123456789"), FileStream::Mode::OpenRead);
+    std::array<char, 16> buffer{};
+    EXPECT_EQ(stream.Seek(6), 6);
+    EXPECT_EQ(stream.Read(buffer.data(), 16), 4);
+    EXPECT_EQ(std::string(buffer.data(), 4), "6789");
+    EXPECT_EQ(stream.LastError(), 0);
+    EXPECT_EQ(stream.Read(buffer.data(), 16), 0);
+    EXPECT_EQ(stream.LastError(), 0);
+    EXPECT_EQ(stream.Seek(100), 100);
+    EXPECT_EQ(stream.Read(buffer.data(), 16), 0);
+}
+
+TEST(FileStream, SeekBeforeTheStartFails)
+{
+    const TempDir dir;
+    FileStream stream(dir.Write("image.bin", "0123"), FileStream::Mode::OpenRead);
+    EXPECT_EQ(stream.Seek(-1), -1);
+}
+
+TEST(FileStream, WriteToAFullDiskReportsIt)
+{
+    const TempDir dir;
+    const auto path = dir.File("01.wav");
+    ASSERT_EQ(::symlink("/dev/full", path.c_str()), 0);
+    FileStream track(path, FileStream::Mode::Create);
+    const std::string header(44, 'h');
+    EXPECT_LT(track.Write(header.data(), 44), 44);
+    EXPECT_EQ(track.LastError(), ENOSPC);
+    EXPECT_EQ(InOutErrorMessage(InOutCodeFromErrno(track.LastError())), "ディスクがいっぱいです");
+}
+
+TEST(FileStream, ReadErrorIsRecorded)
+{
+    // Reading our own memory at address 0 fails with EIO.
+    FileStream stream("/proc/self/mem", FileStream::Mode::OpenRead);
+    std::array<char, 16> buffer{};
+    EXPECT_EQ(stream.Read(buffer.data(), 16), 0);
+    EXPECT_EQ(stream.LastError(), EIO);
+}
+
+TEST(FileStream, SizeOfAFileOf3GiBStaysPositive)
+{
+    const TempDir dir;
+    const auto path = dir.File("huge.img");
+    {
+        FileStream image(path, FileStream::Mode::Create);
+        ASSERT_EQ(::ftruncate(image.Handle(), 3LL << 30), 0); // sparse: no disk used
+    }
+    FileStream image(path, FileStream::Mode::OpenRead);
+    EXPECT_EQ(image.Size(), 2147483647);
+}
+
+struct SizeCase {
+    long long size;
+    std::int32_t taken;
+};
+
+class ClampFileSizeRule : public ::testing::TestWithParam<SizeCase>
+{
+};
+
+TEST_P(ClampFileSizeRule, NeverWraps)
+{
+    EXPECT_EQ(ClampFileSize(GetParam().size), GetParam().taken);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ClampFileSizeRule,
+                         ::testing::Values(SizeCase{0, 0}, SizeCase{2352, 2352},
+                                           SizeCase{2147483647LL, 2147483647},
+                                           SizeCase{2147483648LL, 2147483647},
+                                           SizeCase{(1LL << 32) + 2352, 2147483647},
+                                           SizeCase{-1, 0}));
+
+} // namespace
+} // namespace vorsa
