@@ -1,0 +1,34 @@
+// vorsa-cli: lists and extracts the tracks of a CD image from a terminal,
+// through the same loading and extraction as the window program.
+#include "CommandLine.h"
+#include "Commands.h"
+#include "Interrupt.h"
+
+#include <cstdio>
+#include <sysexits.h>
+#include <variant>
+
+int main(int argc, char **argv)
+{
+    using namespace vorsa::cli;
+    const auto parsed = ParseCommandLine(argc, argv);
+    if (const auto *error = std::get_if<UsageError>(&parsed)) {
+        std::fprintf(stderr, "vorsa-cli: %s\n", error->reason.c_str());
+        return EX_USAGE;
+    }
+    const auto &line = std::get<CommandLine>(parsed);
+    switch (line.action) {
+    case Action::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    case Action::Version:
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    case Action::List:
+        return RunList(line);
+    case Action::Extract:
+        InstallInterruptHandler();
+        return RunExtract(line);
+    }
+    return EX_SOFTWARE;
+}
