@@ -1,0 +1,41 @@
+// The folder list: the folders from "/" down to the current folder, each a
+// step further indented, then the current folder's subfolders in sorted
+// order. Opening an entry (double-click, or Enter on the selected entry)
+// makes that folder current, also for the process; selecting does nothing.
+#pragma once
+
+#include <QListWidget>
+#include <QString>
+
+namespace vorsa::ui
+{
+
+class DirectoryListBox : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit DirectoryListBox(QWidget *parent = nullptr);
+
+    // The current folder as an absolute path without a trailing "/" ("/" for the root).
+    QString Directory() const { return directory_; }
+
+    // Shows `path` without making it current: the start-up state.
+    void ShowDirectory(const QString &path);
+    // Makes `path` the current folder and the process's current directory,
+    // then signals the change. A folder that cannot be entered raises the
+    // input/output error and leaves everything as it was.
+    void OpenDirectory(const QString &path);
+
+    // Full path of the folder an entry stands for.
+    static QString EntryPath(const QListWidgetItem *item);
+
+signals:
+    void Change();
+
+private:
+    void Fill();
+
+    QString directory_;
+};
+
+} // namespace vorsa::ui
