@@ -3,6 +3,7 @@
 #include "DiscFormat.h"
 #include "TrackTable.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -69,6 +70,44 @@ std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions,
         text += "[TRACK " + std::to_string(i + 1) + "]" + nl + "MODE=0" + nl + "INDEX 1=" +
                 std::to_string(startSectors[i]) + nl;
     }
+    return text;
+}
+
+std::string CcdTextForTracks(const std::vector<CcdTrack> &tracks, std::string_view lineEnd)
+{
+    const std::string nl(lineEnd);
+    int sessions = 1;
+    for (const CcdTrack &track : tracks)
+        sessions = std::max(sessions, track.session);
+    std::string text = "[CloneCD]" + nl + "Version=3" + nl + "[Disc]" + nl +
+                       "TocEntries=" + std::to_string(tracks.size() + 3 * sessions) + nl +
+                       "Sessions=" + std::to_string(sessions) + nl + "DataTracksScrambled=0" + nl +
+                       "CDTextLength=0" + nl;
+    for (int s = 1; s <= sessions; ++s)
+        text += "[Session " + std::to_string(s) + "]" + nl + "PreGapMode=" +
+                std::to_string(s == 1 && !tracks.empty() ? tracks.front().mode : 2) + nl +
+                "PreGapSubC=0" + nl;
+    int entry = 0;
+    for (int s = 1; s <= sessions; ++s) {
+        for (const char *point : {"0xa0", "0xa1", "0xa2"})
+            text += "[Entry " + std::to_string(entry++) + "]" + nl +
+                    "Session=" + std::to_string(s) + nl + "Point=" + point + nl + "ADR=0x01" + nl +
+                    "Control=0x04" + nl;
+        for (std::size_t i = 0; i < tracks.size(); ++i) {
+            if (tracks[i].session != s)
+                continue;
+            char point[24];
+            std::snprintf(point, sizeof point, "0x%02zx", i + 1);
+            text += "[Entry " + std::to_string(entry++) + "]" + nl +
+                    "Session=" + std::to_string(s) + nl + "Point=" + point + nl + "ADR=0x01" + nl +
+                    "Control=" + (tracks[i].mode == 0 ? "0x00" : "0x04") + nl +
+                    "PLBA=" + std::to_string(tracks[i].start) + nl;
+        }
+    }
+    for (std::size_t i = 0; i < tracks.size(); ++i)
+        text += "[TRACK " + std::to_string(i + 1) + "]" + nl +
+                "MODE=" + std::to_string(tracks[i].mode) + nl +
+                "INDEX 1=" + std::to_string(tracks[i].start) + nl;
     return text;
 }
 

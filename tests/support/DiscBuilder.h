@@ -33,6 +33,19 @@ std::string CueSheetText(const std::vector<std::int32_t> &startSectors,
 std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions = 1,
                     std::string_view lineEnd = "\r\n");
 
+// One track of a .ccd file: its start sector, its MODE= value (0 audio,
+// 1 or 2 data) and the session it belongs to.
+struct CcdTrack {
+    std::int32_t start = 0;
+    int mode = 0;
+    int session = 1;
+};
+
+// A .ccd file as CD-copying programs write it, with every track's mode and
+// session: the [Entry n] blocks carry each track's Session= line.
+std::string CcdTextForTracks(const std::vector<CcdTrack> &tracks,
+                             std::string_view lineEnd = "\r\n");
+
 // Writes <base>.bin and <base>.cue: tracks of the given lengths in sectors,
 // then `tailBytes` bytes that make no whole sector.
 GeneratedDisc WriteCueDisc(const TempDir &dir, std::string_view base,

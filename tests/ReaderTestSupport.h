@@ -1,0 +1,116 @@
+// Shared pieces of the disc reading tests: a fresh track table per test,
+// the text of an expected error, open descriptors, and sparse images.
+#pragma once
+
+#include "MemoryWindow.h"
+#include "TempDir.h"
+#include "TrackTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vorsa::testing
+{
+
+// The table is module state; every test starts from the program's start-up
+// state so that no test sees another's starts.
+inline void ResetTrackTable()
+{
+    TrackCount = 0;
+    TrackStarts.fill(std::string());
+}
+
+// Message of the `Error` that `action` raises; a marker text when it raises
+// nothing, so that the comparison with the expected message fails visibly.
+template <typename Error, typename Action> std::string ErrorMessage(Action &&action)
+{
+    try {
+        action();
+    } catch (const Error &error) {
+        return error.what();
+    }
+    return "(no error raised)";
+}
+
+// Descriptors open in this process, to tell that a reader closed its file.
+inline std::size_t OpenDescriptorCount()
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+// An image of `bytes` bytes that takes no disc space; only its size matters.
+inline std::string WriteSparseImage(const std::string &path, std::int64_t bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(bytes)) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        throw std::runtime_error("cannot make sparse image " + path);
+    }
+    ::close(fd);
+    return path;
+}
+
+inline std::vector<std::string> TableEntries()
+{
+    return {TrackStarts.begin() + 1, TrackStarts.begin() + 1 + TrackCount};
+}
+
+inline std::string JoinLines(const std::vector<std::string> &lines, const std::string &lineEnd)
+{
+    std::string text;
+    for (const auto &line : lines)
+        text += line + lineEnd;
+    return text;
+}
+
+// Every other LF of an LF-only text turned into CR LF.
+inline std::string MixLineEnds(std::string text)
+{
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 3))
+        text.replace(at, 1, "\r\n");
+    return text;
+}
+
+// Table rows print as their names in test output, not as raw bytes. Test
+// files bring this into their own namespace, where the rows live.
+template <typename Row>
+requires requires(const Row &row)
+{
+    std::string(row.name);
+}
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+// A test with its own folder and window and a table in start-up state.
+class ReaderTest : public ::testing::Test
+{
+protected:
+    ReaderTest() { ResetTrackTable(); }
+    TempDir dir;
+    MemoryWindow window;
+};
+
+template <typename Row> class ReaderTableTest : public ::testing::TestWithParam<Row>
+{
+protected:
+    ReaderTableTest() { ResetTrackTable(); }
+    TempDir dir;
+    MemoryWindow window;
+};
+
+} // namespace vorsa::testing
