@@ -7,7 +7,8 @@
 namespace vorsa::cli
 {
 
-void InstallInterruptHandler();
+// `consoleIsTerminal`: standard error shows a progress line redrawn in place.
+void InstallInterruptHandler(bool consoleIsTerminal);
 bool InterruptReceived();
 
 // Exit status of a program ended by Ctrl-C, as shells report it (128 + SIGINT).

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <sysexits.h>
+#include <unistd.h>
 #include <variant>
 
 int main(int argc, char **argv)
@@ -27,7 +28,7 @@ int main(int argc, char **argv)
     case Action::List:
         return RunList(line);
     case Action::Extract:
-        InstallInterruptHandler();
+        InstallInterruptHandler(isatty(STDERR_FILENO) == 1);
         return RunExtract(line);
     }
     return EX_SOFTWARE;
