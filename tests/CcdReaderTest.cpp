@@ -81,6 +81,31 @@ TEST_F(CcdReaderTest, DataOnlyDiscIsRefusedAsNoAudioCd)
     ExpectRefused({kNotAudio}, {"00:00:00"});
 }
 
+// The paths stay on show while the message box is open and go when it closes.
+class WindowSeeingPathsAtMessage : public MemoryWindow
+{
+public:
+    void ShowMessage(const std::string &text) override
+    {
+        MemoryWindow::ShowMessage(text);
+        pathsAtMessage.push_back(Text(TextControl::Label1) + "|" + Text(TextControl::Label2));
+    }
+    Lines pathsAtMessage;
+};
+
+TEST_F(CcdReaderTest, BothReadersEmptyThePathsAfterTheMessage)
+{
+    WindowSeeingPathsAtMessage seeing;
+    const std::string ccd = dir.Write("data.ccd", CcdTextForTracks({{0, 1, 1}}));
+    const std::string cue = dir.Write("data.cue", "FILE \"data.bin\" BINARY\n");
+    LoadControlFile(seeing, ccd);
+    LoadControlFile(seeing, cue);
+    EXPECT_EQ(seeing.pathsAtMessage,
+              (Lines{ccd + "|" + dir.File("data.img"), cue + "|" + dir.File("data.bin")}));
+    EXPECT_EQ(seeing.Text(TextControl::Label1), "");
+    EXPECT_EQ(seeing.Text(TextControl::Label2), "");
+}
+
 TEST_F(CcdReaderTest, ImageIsAlwaysTheImgBesideIt)
 {
     // An image under another extension is not looked for.

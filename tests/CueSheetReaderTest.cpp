@@ -24,6 +24,33 @@ using Lines = std::vector<std::string>;
 
 const std::string kNotAudio(messages::kNotAudioCd);
 
+struct FindRow {
+    const char *name;
+    std::ptrdiff_t start;
+    std::string line;
+    std::ptrdiff_t found;
+};
+
+class FindCharFromTest : public ::testing::TestWithParam<FindRow>
+{
+};
+
+TEST_P(FindCharFromTest, FindsCharacterPositionAtOrAfterStart)
+{
+    EXPECT_EQ(FindCharFrom(GetParam().start, "\"", GetParam().line), GetParam().found);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FindCharFromTest,
+    ::testing::Values(FindRow{"First", 1, "a\"b\"", 2}, FindRow{"Second", 3, "a\"b\"", 4},
+                      FindRow{"AtStart", 4, "a\"b\"", 4}, FindRow{"PastEnd", 5, "a\"b\"", 0},
+                      FindRow{"None", 1, "FILE disc.bin", 0}, FindRow{"Empty", 1, "", 0},
+                      // Positions count characters: 曲名 is two, not six.
+                      FindRow{"AfterDoubleByte", 1, "曲名\"", 3},
+                      FindRow{"BeyondLastCharacter", 4, "曲名\"", 0},
+                      FindRow{"BeyondInt16", 1, std::string(40000, 'x') + "\"", 40001}),
+    [](const auto &info) { return info.param.name; });
+
 // One audio track's header, then the line under test, then a second start
 // so that a wrongly taken line would also show in the count.
 struct StartLineRow {
