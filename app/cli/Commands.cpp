@@ -3,7 +3,6 @@
 #include "CodePage.h"
 #include "ConsoleWindow.h"
 #include "DiscReaders.h"
-#include "Errors.h"
 #include "Extraction.h"
 #include "Interrupt.h"
 #include "Messages.h"
@@ -11,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <sysexits.h>
 #include <unistd.h>
 
@@ -40,12 +40,14 @@ std::string FolderWithDelimiter(const std::string &folder)
 
 // Runs a command against a console window and turns the errors that the
 // window's default error display would show into their line and status 1.
+// Not only VorsaError: whatever else escapes the core (out of memory) is
+// shown the same way, as the window's display would.
 template <typename Command> int WithConsoleWindow(Command command)
 {
     ConsoleWindow window(stderr, isatty(STDERR_FILENO) == 1, InterruptReceived);
     try {
         return command(window);
-    } catch (const VorsaError &error) {
+    } catch (const std::exception &error) {
         window.EndProgressLine();
         std::fprintf(stderr, "%s\n", messages::DisplayedErrorText(error.what()).c_str());
         return kErrorStatus;
