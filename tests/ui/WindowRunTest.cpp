@@ -1,0 +1,272 @@
+// Extraction from the window: a whole load and run of a generated disc with
+// the WAV files read back, the stop button, and what the window refuses or
+// puts off while a run is under way.
+#include "Application.h"
+#include "DirectoryListBox.h"
+#include "DiscBuilder.h"
+#include "Extraction.h"
+#include "TempDir.h"
+#include "WindowTestSupport.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <cstdint>
+#include <memory>
+
+using vorsa::testing::DialogRecorder;
+using vorsa::testing::GeneratedDisc;
+using vorsa::testing::ProbedForm;
+using vorsa::testing::TempDir;
+
+namespace
+{
+
+constexpr std::int64_t kSector = 2352; // bytes
+
+QString Q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+std::uint32_t LittleEndian32(const std::string &bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    return value;
+}
+
+// The 44-byte header and the data of a track file, checked against the
+// image bytes from `startByte` on.
+void CheckTrackFile(const std::string &path, std::int64_t startByte, std::int64_t sectors)
+{
+    QVERIFY2(vorsa::testing::FileExists(path), path.c_str());
+    const std::string file = vorsa::testing::ReadWholeFile(path);
+    const auto dataSize = static_cast<std::uint32_t>(sectors * kSector);
+    QCOMPARE(file.size(), std::size_t{44} + dataSize);
+    QCOMPARE(file.substr(0, 4), std::string("RIFF"));
+    QCOMPARE(LittleEndian32(file, 4), dataSize + 36);
+    QCOMPARE(file.substr(8, 8), std::string("WAVEfmt "));
+    QCOMPARE(LittleEndian32(file, 16), 16u);
+    QCOMPARE(LittleEndian32(file, 20), 1u | (2u << 16)); // PCM, two channels
+    QCOMPARE(LittleEndian32(file, 24), 44100u);
+    QCOMPARE(LittleEndian32(file, 28), 176400u);
+    QCOMPARE(LittleEndian32(file, 32), 4u | (16u << 16)); // block align, bits
+    QCOMPARE(file.substr(36, 4), std::string("data"));
+    QCOMPARE(LittleEndian32(file, 40), dataSize);
+    QVERIFY(file.substr(44) == vorsa::testing::PatternBytes(startByte, dataSize));
+}
+
+} // namespace
+
+class WindowRunTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProbedForm> form_;
+    std::unique_ptr<DialogRecorder> dialogs_;
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<vorsa::testing::CurrentFolderGuard> folder_;
+
+    std::string Out(const char *name) const { return dir_->Path() + "/out/" + name; }
+
+    // A three-track disc dropped on the window, every track ticked, prefix
+    // "cd", destination the folder "out" opened in the folder list.
+    GeneratedDisc PrepareRun(bool ccd = false)
+    {
+        const std::vector<std::int32_t> lengths{150, 300, 75}; // sectors
+        const GeneratedDisc disc =
+            ccd ? vorsa::testing::WriteCcdDisc(*dir_, "album", lengths, 1000)
+                : vorsa::testing::WriteCueDisc(*dir_, "album", lengths, 1000);
+        if (!vorsa::testing::DropUrls(*form_, {vorsa::testing::LocalUrl(disc.descriptionPath)}))
+            qWarning("drop refused");
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+        QTest::keyClicks(form_->Edit1, QStringLiteral("cd"));
+        QDir(Q(dir_->Path())).mkdir(QStringLiteral("out"));
+        form_->DirectoryListBox1->OpenDirectory(Q(dir_->Path()));
+        vorsa::testing::OpenFolderEntry(*form_, Q(dir_->Path()) + QStringLiteral("/out"));
+        return disc;
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<vorsa::testing::CurrentFolderGuard>();
+        dialogs_ = std::make_unique<DialogRecorder>();
+        dir_ = std::make_unique<TempDir>();
+        form_ = std::make_unique<ProbedForm>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup()
+    {
+        form_.reset();
+        dir_.reset();
+        dialogs_.reset();
+        folder_.reset();
+    }
+
+    void loadAndExtractWholeDisc_data()
+    {
+        QTest::addColumn<bool>("ccd");
+        QTest::newRow("cue sheet") << false;
+        QTest::newRow("ccd file") << true;
+    }
+
+    void loadAndExtractWholeDisc()
+    {
+        QFETCH(bool, ccd);
+        const GeneratedDisc disc = PrepareRun(ccd);
+        QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
+        QCOMPARE(form_->Label6->text(), Q(dir_->Path()) + QStringLiteral("/out/"));
+        form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
+        QCOMPARE(dialogs_->messages.front().caption, QStringLiteral("test_window_run"));
+        CheckTrackFile(Out("cd01.wav"), 0, 150);
+        QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
+        // The last track ends at the image's end; the part sector is left out.
+        CheckTrackFile(Out("cd03.wav"), 450 * kSector, 75);
+        QCOMPARE(form_->Label7->text(), QStringLiteral("3曲目"));
+        QCOMPARE(form_->ProgressBar1->value(), 100);
+        QVERIFY(!form_->Button1->isEnabled());
+        QVERIFY(form_->ToolButton1->isEnabled());
+        QVERIFY(form_->ToolButton2->isEnabled());
+        QVERIFY(!form_->ExtractionRunning());
+    }
+
+    void stopButtonDuringRun_data()
+    {
+        QTest::addColumn<int>("clickAtCall"); // the run's ProcessEvents call that takes the click
+        QTest::addColumn<qint64>("firstFileBytes");
+        // Right after track 1's file is created: it stays, empty.
+        QTest::newRow("new track file") << 1 << qint64{0};
+        // Before its first sector: track 1 is copied to its end.
+        QTest::newRow("track being copied") << 2 << qint64{44 + 150 * kSector};
+    }
+
+    void stopButtonDuringRun()
+    {
+        QFETCH(int, clickAtCall);
+        QFETCH(qint64, firstFileBytes);
+        PrepareRun();
+        bool enabledDuringRun = false;
+        form_->probe = [&](int call) {
+            if (call != clickAtCall)
+                return;
+            enabledDuringRun = form_->Button1->isEnabled();
+            QTest::mouseClick(form_->Button1, Qt::LeftButton);
+        };
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+
+        QVERIFY(enabledDuringRun);
+        QVERIFY(vorsa::AbortRequested);
+        QCOMPARE(QFileInfo(Q(Out("cd01.wav"))).size(), firstFileBytes);
+        QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
+        QVERIFY(!form_->Button1->isEnabled());
+    }
+
+    // Loads and a second run would change the table under the running one.
+    // Ticks, prefix and folder stay usable and reach the tracks still to come.
+    void runRefusesLoadsButKeepsTicksAndPrefix()
+    {
+        const GeneratedDisc disc = PrepareRun();
+        const auto other = vorsa::testing::WriteCcdDisc(*dir_, "other", {75});
+        dialogs_->openAnswers.append(Q(other.descriptionPath));
+        bool checked = false;
+        form_->probe = [&](int call) {
+            if (call != 1)
+                return;
+            checked = true;
+            QVERIFY(form_->ExtractionRunning());
+            QVERIFY(!form_->ToolButton1->isEnabled());
+            QVERIFY(!form_->ToolButton2->isEnabled());
+            QVERIFY(form_->ToolButton3->isEnabled());
+            QVERIFY(form_->ToolButton4->isEnabled());
+            form_->ToolButton1Click();
+            QVERIFY(dialogs_->openFilters.isEmpty());
+            QVERIFY(!vorsa::testing::DragEnterAccepted(
+                *form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
+            QVERIFY(!vorsa::testing::DropUrls(*form_,
+                                              {vorsa::testing::LocalUrl(other.descriptionPath)}));
+            form_->ToolButton2Click(); // no second run inside this one
+            QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+            QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+
+            QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
+            form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Checked);
+            form_->Edit1->setText(QStringLiteral("x"));
+        };
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+
+        QVERIFY(checked);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
+        CheckTrackFile(Out("cd01.wav"), 0, 150);
+        CheckTrackFile(Out("x02.wav"), 150 * kSector, 300);
+        QVERIFY(!vorsa::testing::FileExists(Out("x03.wav")));
+        QVERIFY(!vorsa::testing::FileExists(Out("cd03.wav")));
+        QVERIFY(form_->ToolButton1->isEnabled());
+        QVERIFY(form_->ToolButton2->isEnabled());
+        QVERIFY(vorsa::testing::DragEnterAccepted(
+            *form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
+    }
+
+    // Closing the window mid-run stops the run at its next stop point and
+    // closes the window once the run has returned.
+    void closeDuringRunIsPutOff()
+    {
+        PrepareRun();
+        bool closedAtOnce = true;
+        form_->probe = [&](int call) {
+            if (call == 1)
+                closedAtOnce = form_->close();
+        };
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+
+        QVERIFY(!closedAtOnce);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
+        QCOMPARE(QFileInfo(Q(Out("cd01.wav"))).size(), qint64{0});
+        QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
+        QVERIFY(form_->isVisible());
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(!form_->isVisible());
+    }
+
+    // A run that an error ends gives the window back in its idle state.
+    void errorDuringRunRestoresWindow()
+    {
+        PrepareRun();
+        form_->Edit1->setText(QStringLiteral("missing/cd"));
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QVERIFY(dialogs_->messages.front().error);
+        QCOMPARE(dialogs_->messages.front().text,
+                 QStringLiteral("ファイル %1 を作成できません.").arg(Q(Out("missing/cd01.wav"))));
+        QVERIFY(!form_->ExtractionRunning());
+        QVERIFY(!form_->Button1->isEnabled());
+        QVERIFY(form_->ToolButton1->isEnabled());
+        QVERIFY(form_->ToolButton2->isEnabled());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    vorsa::ui::Application application(argc, argv);
+    WindowRunTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowRunTest.moc"

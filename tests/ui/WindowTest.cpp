@@ -1,0 +1,571 @@
+// The window's layout, start state and actions: open, drop, tick all,
+// untick all, folder choice, preconditions, the error display, the link.
+#include "Application.h"
+#include "Credits.h"
+#include "DirectoryListBox.h"
+#include "DiscBuilder.h"
+#include "DriveComboBox.h"
+#include "TempDir.h"
+#include "WindowTestSupport.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <memory>
+#include <stdexcept>
+
+using vorsa::testing::DialogRecorder;
+using vorsa::testing::ProbedForm;
+using vorsa::testing::TempDir;
+
+namespace
+{
+
+const QString kTitle = QStringLiteral("test_window");
+
+QString Q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+// An object whose event handler fails, as a window handler may.
+class FailingHandler : public QObject
+{
+public:
+    explicit FailingHandler(std::string message) : message_(std::move(message)) {}
+    bool event(QEvent *) override { throw std::runtime_error(message_); }
+
+private:
+    std::string message_;
+};
+
+// Takes the place of the web browser.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public slots:
+    void Open(const QUrl &url) { opened.append(url); }
+
+public:
+    QList<QUrl> opened;
+};
+
+} // namespace
+
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ProbedForm> form_;
+    std::unique_ptr<DialogRecorder> dialogs_;
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<vorsa::testing::CurrentFolderGuard> folder_;
+
+    // Loads a generated three-track disc, so there is something to replace.
+    vorsa::testing::GeneratedDisc LoadStartingDisc()
+    {
+        const auto disc = vorsa::testing::WriteCueDisc(*dir_, "first", {150, 300, 75});
+        dialogs_->openAnswers.push_back(Q(disc.descriptionPath));
+        form_->ToolButton1Click();
+        return disc;
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<vorsa::testing::CurrentFolderGuard>();
+        dialogs_ = std::make_unique<DialogRecorder>();
+        dir_ = std::make_unique<TempDir>();
+        form_ = std::make_unique<ProbedForm>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup()
+    {
+        form_.reset();
+        dir_.reset();
+        dialogs_.reset();
+        folder_.reset();
+    }
+
+    void controlGeometry_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("geometry");
+        const auto row = [](const char *name, int x, int y, int w, int h) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QRect(x, y, w, h);
+        };
+        row("ToolBar1", 0, 0, 348, 41);
+        row("ToolButton1", 0, 2, 39, 38);
+        row("ToolButton2", 39, 2, 39, 38);
+        row("ToolButton3", 78, 2, 39, 38);
+        row("ToolButton4", 117, 2, 39, 38);
+        row("Label1", 8, 80, 185, 25);
+        row("Label2", 8, 128, 185, 25);
+        row("Edit1", 8, 176, 185, 20);
+        row("Label6", 8, 216, 185, 20);
+        row("DriveComboBox1", 8, 240, 185, 18);
+        row("DirectoryListBox1", 8, 256, 185, 137);
+        row("GroupBox1", 8, 400, 185, 65);
+        row("Label7", 16, 16, 121, 17);
+        row("ProgressBar1", 16, 33, 121, 16);
+        row("Button1", 144, 16, 33, 33);
+        row("ListView1", 208, 56, 129, 409);
+    }
+
+    void controlGeometry()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, geometry);
+        const auto *control = form_->findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+    }
+
+    // Labels sized to their text: placed as designed, as large as the text.
+    void labelsSizedToText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<QString>("text");
+        const auto row = [](const char *name, int x, int y, const QString &text) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QPoint(x, y) << text;
+        };
+        row("Label3", 8, 64, QStringLiteral("cue/ccdファイル"));
+        row("Label4", 8, 112, QStringLiteral("imgファイル"));
+        row("Label5", 8, 160, QStringLiteral("Wave接頭語"));
+        row("Label8", 8, 200, QStringLiteral("Wave作成先フォルダ"));
+        row("Label10", 8, 480, QStringLiteral("Vorsa v1.11"));
+        row("Label9", 208, 480, QString::fromUtf8(vorsa::ui::kCreditLine));
+        row("Label11", 176, 496, QString::fromUtf8(vorsa::ui::kHomePage));
+    }
+
+    void labelsSizedToText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, topLeft);
+        QFETCH(QString, text);
+        const auto *label = form_->findChild<QLabel *>(name);
+        QVERIFY(label);
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->pos(), topLeft);
+        QCOMPARE(label->size(), label->sizeHint());
+        QVERIFY(label->x() + label->width() <= form_->width());
+    }
+
+    void hintsAndCaptions()
+    {
+        QCOMPARE(form_->ToolButton1->toolTip(), QStringLiteral("cue/ccdを読み込みます"));
+        QCOMPARE(form_->ToolButton2->toolTip(), QStringLiteral("Waveファイルを取り出します"));
+        QCOMPARE(form_->ToolButton3->toolTip(), QStringLiteral("全曲にチェックを付けます"));
+        QCOMPARE(form_->ToolButton4->toolTip(), QStringLiteral("全曲のチェックを解除します"));
+        for (QToolButton *button :
+             {form_->ToolButton1, form_->ToolButton2, form_->ToolButton3, form_->ToolButton4}) {
+            QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonIconOnly);
+            QCOMPARE(button->iconSize(), QSize(32, 32));
+            QVERIFY(!button->icon().pixmap(32, 32).isNull());
+        }
+        QCOMPARE(form_->ImageList1.size(), 4);
+        QCOMPARE(form_->GroupBox1->title(), QStringLiteral("Waveリッピング状況"));
+        QCOMPARE(form_->Button1->text(), QStringLiteral("中断"));
+        QCOMPARE(form_->ListView1->columnCount(), 1);
+        QCOMPARE(form_->ListView1->headerItem()->text(0), QStringLiteral("SongList"));
+    }
+
+    void windowFrame()
+    {
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Vorsa"));
+        QCOMPARE(form_->size(), QSize(348, 523));
+        QCOMPARE(form_->minimumSize(), QSize(348, 523));
+        QCOMPARE(form_->maximumSize(), QSize(348, 523));
+        const Qt::WindowFlags flags = form_->windowFlags();
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+        QVERIFY(flags & Qt::WindowCloseButtonHint);
+        QVERIFY(!form_->windowIcon().isNull());
+        QCOMPARE(form_->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
+        QVERIFY(form_->font().families().contains(QStringLiteral("Noto Sans CJK JP")));
+        QCOMPARE(form_->font().pixelSize(), 12);
+        QVERIFY(form_->acceptDrops());
+    }
+
+    void colours()
+    {
+        const QColor cream(255, 251, 240);
+        for (QLabel *label : {form_->Label1, form_->Label2, form_->Label6, form_->Label7}) {
+            QVERIFY(label->autoFillBackground());
+            QCOMPARE(label->palette().color(QPalette::Window), cream);
+        }
+        QCOMPARE(form_->Label11->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QVERIFY(form_->Label11->font().underline());
+        QCOMPARE(form_->Label11->cursor().shape(), Qt::PointingHandCursor);
+    }
+
+    void startState()
+    {
+        QVERIFY(form_->Label1->text().isEmpty());
+        QVERIFY(form_->Label2->text().isEmpty());
+        QVERIFY(form_->Label6->text().isEmpty());
+        QVERIFY(form_->Label7->text().isEmpty());
+        QVERIFY(form_->Edit1->text().isEmpty());
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
+        QCOMPARE(form_->ProgressBar1->value(), 0);
+        QCOMPARE(form_->ProgressBar1->minimum(), 0);
+        QCOMPARE(form_->ProgressBar1->maximum(), 100);
+        QVERIFY(!form_->Button1->isEnabled());
+        QVERIFY(form_->ToolButton1->isEnabled());
+        QVERIFY(form_->ToolButton2->isEnabled());
+        // The list shows the process's folder, but no change was signalled.
+        QCOMPARE(form_->DirectoryListBox1->Directory(), QDir::currentPath());
+        QCOMPARE(form_->DriveComboBox1->findText(QStringLiteral("/")) >= 0, true);
+    }
+
+    void openActionLoadsTheChosenFile()
+    {
+        const auto disc = vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300, 75});
+        dialogs_->openAnswers.push_back(Q(disc.descriptionPath));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+
+        QCOMPARE(dialogs_->openFilters,
+                 QStringList{QStringLiteral("ccd,cueファイル(*.cue,*.ccd)")});
+        QCOMPARE(dialogs_->openInitialNames, QStringList{QString()});
+        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+        QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
+        QCOMPARE(vorsa::testing::Captions(*form_),
+                 (QStringList{QStringLiteral("001 / 00 : 02"), QStringLiteral("002 / 00 : 04"),
+                              QStringLiteral("003 / 00 : 01")}));
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
+        QVERIFY(dialogs_->messages.empty());
+
+        // A cancel changes nothing; the name field starts with the last choice.
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->openInitialNames.value(1), Q(disc.descriptionPath));
+        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+    }
+
+    // No extension test on the open path: DISC.CUE goes to the .ccd reader,
+    // which finds no audio track in a cue sheet.
+    void openActionSendsUpperCaseCueToCcdReader()
+    {
+        LoadStartingDisc();
+        const std::string upper =
+            dir_->Write("DISC.CUE", vorsa::testing::CueSheetText({0, 150}, "DISC.bin"));
+        dialogs_->openAnswers.push_back(Q(upper));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("音楽CDではありません")});
+        QCOMPARE(dialogs_->messages.front().caption, kTitle);
+        QVERIFY(!dialogs_->messages.front().error);
+        QVERIFY(form_->Label1->text().isEmpty());
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
+    }
+
+    // A file that cannot be opened: the application's error display shows
+    // it, and the window goes on working.
+    void openActionMissingFileShowsError()
+    {
+        const auto first = LoadStartingDisc();
+        const QString missing = Q(dir_->File("gone.cue"));
+        dialogs_->openAnswers.push_back(missing);
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        const vorsa::testing::RecordedMessage &shown = dialogs_->messages.front();
+        QVERIFY(shown.error);
+        QCOMPARE(shown.caption, kTitle);
+        QVERIFY(shown.text.endsWith(QLatin1Char('.')));
+        QCOMPARE(form_->Label1->text(), missing);
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
+        QCOMPARE(form_->Label2->text(), Q(first.imagePath)); // the previous image
+
+        dialogs_->openAnswers.push_back(Q(first.descriptionPath));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+    }
+
+    void dropChoosesReaderByLastThreeCharacters_data()
+    {
+        QTest::addColumn<QString>("droppedName");
+        QTest::addColumn<QString>("kind"); // what the file holds: "cue", "ccd" or "none"
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("cue sheet") << QStringLiteral("drop.cue") << QStringLiteral("cue") << true;
+        QTest::newRow("ccd file") << QStringLiteral("drop.ccd") << QStringLiteral("ccd") << true;
+        QTest::newRow("no dot: rescue")
+            << QStringLiteral("rescue") << QStringLiteral("cue") << true;
+        QTest::newRow("upper case DISC.CUE")
+            << QStringLiteral("DISC.CUE") << QStringLiteral("cue") << false;
+        QTest::newRow("upper case DISC.CCD")
+            << QStringLiteral("DISC.CCD") << QStringLiteral("ccd") << false;
+        QTest::newRow("other extension")
+            << QStringLiteral("notes.txt") << QStringLiteral("none") << false;
+        QTest::newRow("cue then more")
+            << QStringLiteral("drop.cue.bak") << QStringLiteral("cue") << false;
+    }
+
+    void dropChoosesReaderByLastThreeCharacters()
+    {
+        QFETCH(QString, droppedName);
+        QFETCH(QString, kind);
+        QFETCH(bool, accepted);
+        const auto first = LoadStartingDisc();
+        const std::string name = droppedName.toStdString();
+        // The image lies beside the file under its name.
+        const std::string base = name.substr(0, name.find('.'));
+        if (kind == QStringLiteral("cue")) {
+            const std::string image = base + ".bin";
+            vorsa::testing::WritePatternImage(dir_->File(image), 2352 * 400);
+            dir_->Write(name, vorsa::testing::CueSheetText({0, 100}, image));
+        } else if (kind == QStringLiteral("ccd")) {
+            vorsa::testing::WritePatternImage(dir_->File(base + ".img"), 2352 * 400);
+            dir_->Write(name, vorsa::testing::CcdText({0, 100}));
+        } else {
+            dir_->Write(name, "text");
+        }
+
+        const QString path = Q(dir_->File(name));
+        QVERIFY(vorsa::testing::DropUrls(*form_, {vorsa::testing::LocalUrl(path.toStdString())}));
+        QVERIFY(dialogs_->messages.empty());
+        if (accepted) {
+            QCOMPARE(form_->Label1->text(), path);
+            QCOMPARE(
+                vorsa::testing::Captions(*form_),
+                (QStringList{QStringLiteral("001 / 00 : 01"), QStringLiteral("002 / 00 : 04")}));
+        } else {
+            QCOMPARE(form_->Label1->text(), Q(first.descriptionPath));
+            QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+        }
+    }
+
+    void dropTakesOnlyTheFirstLocalFile()
+    {
+        const auto a = vorsa::testing::WriteCueDisc(*dir_, "a", {75});
+        const auto b = vorsa::testing::WriteCcdDisc(*dir_, "b", {75, 75});
+        QVERIFY(
+            vorsa::testing::DropUrls(*form_, {QUrl(QStringLiteral("https://example.org/web.cue")),
+                                              vorsa::testing::LocalUrl(a.descriptionPath),
+                                              vorsa::testing::LocalUrl(b.descriptionPath)}));
+        QCOMPARE(form_->Label1->text(), Q(a.descriptionPath));
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 1);
+    }
+
+    // The shell hands over at most 260 bytes; the cut never splits a character.
+    void dropCutsLongNameAtCharacterBoundary()
+    {
+        const QString folder = Q(dir_->Path()) + QLatin1Char('/');
+        const int folderBytes = static_cast<int>(folder.toUtf8().size());
+        // "x...xcue" fills bytes up to 259, then "表" (3 bytes) straddles byte 260.
+        const QString stem =
+            QString(259 - folderBytes - 3, QLatin1Char('x')) + QStringLiteral("cue");
+        const QString dropped = folder + stem + QStringLiteral("表表.cue");
+        QVERIFY(vorsa::testing::DropUrls(*form_, {QUrl::fromLocalFile(dropped)}));
+        QCOMPARE(form_->Label1->text(), folder + stem);
+        QCOMPARE(form_->Label1->text().toUtf8().size(), 259);
+        // No such file: the cue sheet reader's open error is shown.
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QVERIFY(dialogs_->messages.front().error);
+    }
+
+    void tickAllAndUntickAll()
+    {
+        LoadStartingDisc();
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
+        form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
+        form_->ListView1->topLevelItem(2)->setCheckState(0, Qt::Unchecked);
+        QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
+        QVERIFY(!form_->ItemChecked(3));
+    }
+
+    void tickAllOnEmptyListDoesNothing()
+    {
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+        QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    void openingFolderSetsDestination_data()
+    {
+        QTest::addColumn<QString>("subfolder"); // under the test folder; "" for the root "/"
+        QTest::newRow("plain folder") << QStringLiteral("Music");
+        QTest::newRow("ends in a double-byte character") << QStringLiteral("表");
+        QTest::newRow("root") << QString();
+    }
+
+    void openingFolderSetsDestination()
+    {
+        QFETCH(QString, subfolder);
+        const QString base = Q(dir_->Path());
+        QVERIFY(QDir(base).mkpath(QStringLiteral("Music")));
+        QVERIFY(QDir(base).mkpath(QStringLiteral("表")));
+        form_->DirectoryListBox1->OpenDirectory(base);
+        const QString target =
+            subfolder.isEmpty() ? QStringLiteral("/") : base + QLatin1Char('/') + subfolder;
+
+        vorsa::testing::OpenFolderEntry(*form_, target);
+        const QString expected =
+            subfolder.isEmpty() ? QStringLiteral("/") : target + QLatin1Char('/');
+        QCOMPARE(form_->Label6->text(), expected);
+        QCOMPARE(QDir::currentPath(), target);
+        QCOMPARE(form_->DirectoryListBox1->Directory(), target);
+    }
+
+    void folderListShowsChainThenSortedSubfolders()
+    {
+        const QString base = Q(dir_->Path());
+        for (const char *name : {"b", "c", "a"})
+            QVERIFY(QDir(base).mkpath(QString::fromLatin1(name)));
+        form_->DirectoryListBox1->OpenDirectory(base);
+        QStringList paths;
+        const auto *list = form_->DirectoryListBox1;
+        for (int i = 0; i < list->count(); ++i)
+            paths.append(vorsa::ui::DirectoryListBox::EntryPath(list->item(i)));
+        QStringList expected{QStringLiteral("/")};
+        QString chain;
+        for (const QString &part : base.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+            expected.append(chain += QLatin1Char('/') + part);
+        for (const char *name : {"a", "b", "c"})
+            expected.append(base + QLatin1Char('/') + QString::fromLatin1(name));
+        QCOMPARE(paths, expected);
+        QCOMPARE(vorsa::ui::DirectoryListBox::EntryPath(list->currentItem()), base);
+        // Each level a step further in.
+        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("    ")));
+    }
+
+    void selectingFolderChangesNothing()
+    {
+        const QString base = Q(dir_->Path());
+        QVERIFY(QDir(base).mkpath(QStringLiteral("sub")));
+        form_->DirectoryListBox1->OpenDirectory(base);
+        form_->Label6->clear();
+        auto *list = form_->DirectoryListBox1;
+        const QRect lastRow = list->visualItemRect(list->item(list->count() - 1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lastRow.center());
+        QTest::keyClick(list, Qt::Key_Up);
+        QVERIFY(form_->Label6->text().isEmpty());
+        QCOMPARE(QDir::currentPath(), base);
+    }
+
+    void pickingDriveMovesToItsRoot()
+    {
+        const int root = form_->DriveComboBox1->findText(QStringLiteral("/"));
+        QVERIFY(root >= 0);
+        emit form_->DriveComboBox1->activated(root);
+        QCOMPARE(form_->DirectoryListBox1->Directory(), QStringLiteral("/"));
+        QCOMPARE(form_->Label6->text(), QStringLiteral("/"));
+        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
+    }
+
+    // A folder that cannot be entered: the error display, Label6 kept.
+    void folderThatIsGoneShowsError()
+    {
+        const QString base = Q(dir_->Path());
+        QVERIFY(QDir(base).mkpath(QStringLiteral("gone")));
+        form_->DirectoryListBox1->OpenDirectory(base);
+        QVERIFY(QDir(base).rmdir(QStringLiteral("gone")));
+        vorsa::testing::OpenFolderEntry(*form_, base + QStringLiteral("/gone"));
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイルが見つかりません.")});
+        QVERIFY(dialogs_->messages.front().error);
+        QCOMPARE(form_->Label6->text(), base + QLatin1Char('/'));
+        QCOMPARE(QDir::currentPath(), base);
+    }
+
+    void extractionPreconditions_data()
+    {
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<bool>("folderChosen");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing loaded")
+            << false << QStringLiteral("cd") << true << QStringLiteral("cue/ccdを指定してください");
+        QTest::newRow("no prefix")
+            << true << QString() << true << QStringLiteral("Wave接頭語を指定してください");
+        // Right after start-up no folder is set, whatever the list shows.
+        QTest::newRow("no folder yet") << true << QStringLiteral("cd") << false
+                                       << QStringLiteral("Wave保存先フォルダを指定してください");
+    }
+
+    void extractionPreconditions()
+    {
+        QFETCH(bool, loaded);
+        QFETCH(QString, prefix);
+        QFETCH(bool, folderChosen);
+        QFETCH(QString, message);
+        if (loaded)
+            LoadStartingDisc();
+        QTest::keyClicks(form_->Edit1, prefix);
+        if (folderChosen)
+            form_->DirectoryListBox1->OpenDirectory(Q(dir_->Path()));
+        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{message});
+        QCOMPARE(dialogs_->messages.front().caption, kTitle);
+        QVERIFY(!dialogs_->messages.front().error);
+        QVERIFY(!form_->Button1->isEnabled());
+        QVERIFY(form_->ToolButton2->isEnabled());
+        QVERIFY(QDir(Q(dir_->Path())).entryList({QStringLiteral("*.wav")}).isEmpty());
+    }
+
+    // The application object catches what a handler raises and shows it,
+    // "." appended only after a character that sorts after ".".
+    void errorDisplayAppendsFullStop_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char *name, const char *message, const char *shown) {
+            QTest::newRow(name) << QString::fromUtf8(message) << QString::fromUtf8(shown);
+        };
+        row("Japanese text", "ファイル /x/a.img は開けません", "ファイル /x/a.img は開けません.");
+        row("closing parenthesis", "I/O エラー (13)", "I/O エラー (13)");
+        row("latin letter", "abc", "abc.");
+        row("full stop", "done.", "done.");
+        row("slash sorts after", "path/", "path/.");
+        row("exclamation mark", "stop!", "stop!");
+    }
+
+    void errorDisplayAppendsFullStop()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        FailingHandler handler(message.toStdString());
+        QEvent event(QEvent::User);
+        QCoreApplication::sendEvent(&handler, &event);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+        QCOMPARE(dialogs_->messages.front().text, shown);
+        QCOMPARE(dialogs_->messages.front().caption, kTitle);
+        QVERIFY(dialogs_->messages.front().error);
+        // The event loop goes on.
+        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
+        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+    }
+
+    void linkLabelOpensHomePage()
+    {
+        UrlCatcher browser;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+        QTest::mouseClick(form_->Label11, Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(browser.opened, QList<QUrl>{QUrl(QString::fromUtf8(vorsa::ui::kHomePage))});
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    vorsa::ui::Application application(argc, argv);
+    WindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowTest.moc"
