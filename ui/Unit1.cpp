@@ -234,6 +234,12 @@ void TForm1::CreateControls()
     GroupBox1 = new QGroupBox(QStringLiteral("Waveリッピング状況"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 400, 185, 65);
+    // The caption sits on the frame's top line, as the design places the
+    // status label and the stop button 16 pixels below the box's top.
+    GroupBox1->setStyleSheet(QStringLiteral(
+        "QGroupBox#GroupBox1 { border: 1px solid palette(mid); border-radius: 2px;"
+        " margin-top: 6px; }"
+        "QGroupBox#GroupBox1::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
     Label7 = MakeLabel(GroupBox1, "Label7", QString(), QRect(16, 16, 121, 17));
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetBackground(Label7, kCream);
