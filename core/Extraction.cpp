@@ -80,14 +80,13 @@ namespace
 using Clock = std::chrono::steady_clock;
 
 // The window gets a turn at least this often while a track is copied, so the
-// stop button, the ticks and repaints stay live. Half of the 10 ms the window
-// may wait at most, leaving room for the block that runs past the mark.
-constexpr auto kEventInterval = std::chrono::milliseconds(5);
+// stop button, the ticks and repaints stay live.
+constexpr auto kMaxEventGap = std::chrono::milliseconds(10);
 
 // Sectors moved in one step: large enough that system calls cost nothing
 // next to the copying, small enough that one step stays well under the
 // event interval.
-constexpr std::int32_t kBlockSectors = 446; // 1049 KB
+constexpr std::int32_t kBlockSectors = 892; // 2 MiB
 
 // Once enabled, the stop button is disabled again on every way out of a
 // run, an error included.
@@ -125,101 +124,59 @@ void WriteAll(FileStream &file, const void *bytes, std::int32_t count)
         ThrowInOut(file.LastError() != 0 ? file.LastError() : ENOSPC);
 }
 
-// Moves image bytes into a track file. The bytes are exactly those that
-// seeking to each sector, reading 2352 bytes and writing them would give,
-// except that what the image does not hold (before its start or past its
-// end) is written as silence rather than as a stale buffer.
+// Moves image bytes into a track file through one buffer. The bytes are
+// exactly those that seeking to each sector, reading 2352 bytes and writing
+// them would give, except that what the image does not hold (before its
+// start or past its end) is written as silence rather than as a stale buffer.
+// Reading and writing whole blocks beats copy_file_range here: the data sits
+// 44 bytes into the track file, so the kernel's in-place copy never lines up
+// with the image's pages and loses more than the extra pass through memory.
 class SectorCopier
 {
 public:
-    explicit SectorCopier(FileStream &image) : image_(image) {}
+    explicit SectorCopier(FileStream &image)
+        : image_(image), buffer_(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector)
+    {
+    }
 
     void Copy(FileStream &track, std::int64_t position, std::int64_t count)
     {
         while (count > 0) {
-            std::int64_t moved = 0;
-            if (position < 0)
-                moved = WriteZeros(track, std::min(count, -position));
-            else
-                moved = CopyHeld(track, position, count);
-            if (moved == 0) // the image ends here
-                moved = WriteZeros(track, count);
-            position += moved;
-            count -= moved;
+            const auto size = std::min<std::int64_t>(count, std::ssize(buffer_));
+            // Before the image's first byte nothing is held: read nothing.
+            const std::int64_t skipped = std::clamp<std::int64_t>(-position, 0, size);
+            const std::int64_t held =
+                skipped + ReadHeld(buffer_.data() + skipped, position + skipped, size - skipped);
+            std::fill(buffer_.begin(), buffer_.begin() + skipped, 0);
+            std::fill(buffer_.begin() + held, buffer_.begin() + size, 0);
+            WriteAll(track, buffer_.data(), static_cast<std::int32_t>(size));
+            position += size;
+            count -= size;
         }
     }
 
 private:
-    // Copies from the image what it holds of the range; 0 at its end.
-    std::int64_t CopyHeld(FileStream &track, std::int64_t position, std::int64_t count)
+    // Returns the count read, short only at the image's end.
+    std::int64_t ReadHeld(char *into, std::int64_t position, std::int64_t count)
     {
-        if (inKernel_) {
-            const std::int64_t moved = CopyInKernel(track, position, count);
-            if (moved >= 0)
-                return moved;
-            inKernel_ = false; // not between these two files: go through memory
-        }
-        return CopyThroughBuffer(track, position, count);
-    }
-
-    // -1 when the kernel cannot copy between these files (a device, another
-    // file system), so the caller falls back to reading and writing.
-    std::int64_t CopyInKernel(FileStream &track, std::int64_t position, std::int64_t count)
-    {
-        std::int64_t done = 0;
-        while (done < count) {
-            off_t from = static_cast<off_t>(position + done);
-            const ssize_t moved = ::copy_file_range(image_.Handle(), &from, track.Handle(), nullptr,
-                                                    static_cast<std::size_t>(count - done), 0);
-            if (moved < 0 && errno == EINTR)
-                continue;
-            if (moved < 0) {
-                if (done == 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS ||
-                                  errno == EOPNOTSUPP || errno == ETXTBSY))
-                    return -1;
-                ThrowInOut(errno);
-            }
-            if (moved == 0)
-                break; // end of the image
-            done += moved;
-        }
-        return done;
-    }
-
-    std::int64_t CopyThroughBuffer(FileStream &track, std::int64_t position, std::int64_t count)
-    {
-        buffer_.resize(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector);
-        const auto wanted =
-            static_cast<std::size_t>(std::min<std::int64_t>(count, std::ssize(buffer_)));
-        std::size_t got = 0;
-        while (got < wanted) {
-            const ssize_t read = ::pread(image_.Handle(), buffer_.data() + got, wanted - got,
-                                         static_cast<off_t>(position) + static_cast<off_t>(got));
+        std::int64_t got = 0;
+        while (got < count) {
+            const ssize_t read =
+                ::pread(image_.Handle(), into + got, static_cast<std::size_t>(count - got),
+                        static_cast<off_t>(position + got));
             if (read < 0 && errno == EINTR)
                 continue;
             if (read < 0)
                 ThrowInOut(errno);
             if (read == 0)
-                break;
-            got += static_cast<std::size_t>(read);
+                break; // the end of the image
+            got += read;
         }
-        WriteAll(track, buffer_.data(), static_cast<std::int32_t>(got));
-        return static_cast<std::int64_t>(got);
-    }
-
-    std::int64_t WriteZeros(FileStream &track, std::int64_t count)
-    {
-        if (zeros_.empty())
-            zeros_.assign(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector, 0);
-        const auto size = std::min<std::int64_t>(count, std::ssize(zeros_));
-        WriteAll(track, zeros_.data(), static_cast<std::int32_t>(size));
-        return size;
+        return got;
     }
 
     FileStream &image_;
-    bool inKernel_ = true;
-    std::vector<char> buffer_;
-    std::vector<char> zeros_;
+    std::vector<char> buffer_; // reused for every block of the run
 };
 
 // Position of a table entry in the image; the fields are converted frames
@@ -237,35 +194,41 @@ std::int32_t Progress(std::int64_t done, std::int64_t sectors)
     return static_cast<std::int32_t>(done * 100 / sectors);
 }
 
-// Copies sectors 1..sectors of a track. The progress bar always shows
-// i x 100 div sectors for the last sector i done: the copy is cut wherever
-// that value changes, and the window's events are processed before the
-// first sector and then at least every kEventInterval.
+// Copies sectors 1..sectors of a track in blocks. The window's events are
+// processed before the first sector and then whenever the next block could
+// take the wait past kMaxEventGap; each time, and at the end of the track,
+// the progress bar shows i x 100 div sectors for the last sector i done.
+// Between those points nothing is shown: a progress bar repaints itself at
+// once when its value changes, and doing so for every step of every track
+// costs more than the copy.
 void CopySectors(WindowState &window, SectorCopier &copier, FileStream &track, std::int32_t start,
                  std::int32_t sectors)
 {
-    window.ProcessEvents();
-    auto lastEvents = Clock::now();
     std::int32_t shown = -1;
-    std::int64_t done = 0;
-    while (done < sectors) {
-        // The last sector whose progress equals that of the next one.
-        const std::int64_t value = Progress(done + 1, sectors);
-        const std::int64_t sameValueEnd = ((value + 1) * sectors - 1) / 100;
-        const std::int64_t upTo =
-            std::min({sameValueEnd, static_cast<std::int64_t>(sectors), done + kBlockSectors});
-        copier.Copy(track, start + done * kBytesPerSector, (upTo - done) * kBytesPerSector);
-        done = upTo;
+    const auto show = [&](std::int64_t done) {
         const std::int32_t progress = Progress(done, sectors);
         if (progress != shown) {
             window.SetProgress(progress);
             shown = progress;
         }
-        if (done < sectors && Clock::now() - lastEvents >= kEventInterval) {
+    };
+
+    window.ProcessEvents();
+    auto lastEvents = Clock::now();
+    std::int64_t done = 0;
+    while (done < sectors) {
+        const auto blockStart = Clock::now();
+        const std::int64_t upTo = std::min<std::int64_t>(sectors, done + kBlockSectors);
+        copier.Copy(track, start + done * kBytesPerSector, (upTo - done) * kBytesPerSector);
+        done = upTo;
+        const auto now = Clock::now();
+        if (done < sectors && (now - lastEvents) + (now - blockStart) >= kMaxEventGap) {
+            show(done);
             window.ProcessEvents();
             lastEvents = Clock::now();
         }
     }
+    show(sectors);
 }
 
 bool IsTicked(const WindowState &window, std::int16_t track)
