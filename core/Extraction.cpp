@@ -5,16 +5,14 @@
 #include "FileStream.h"
 #include "Messages.h"
 #include "NumberText.h"
+#include "SectorCopier.h"
 #include "TrackTable.h"
 #include "WindowState.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <iterator>
 #include <string>
-#include <sys/types.h>
-#include <unistd.h>
 #include <vector>
 
 namespace vorsa
@@ -83,9 +81,8 @@ using Clock = std::chrono::steady_clock;
 // stop button, the ticks and repaints stay live.
 constexpr auto kMaxEventGap = std::chrono::milliseconds(10);
 
-// Sectors moved in one step: large enough that system calls cost nothing
-// next to the copying, small enough that one step stays well under the
-// event interval.
+// Sectors moved between two looks at the clock: a few milliseconds' work
+// at most, so that the window's turn comes on time.
 constexpr std::int32_t kBlockSectors = 892; // 2 MiB
 
 // Once enabled, the stop button is disabled again on every way out of a
@@ -113,71 +110,11 @@ private:
     bool enabled_ = false;
 };
 
-[[noreturn]] void ThrowInOut(int err)
-{
-    throw EInOutError(InOutCodeFromErrno(err));
-}
-
 void WriteAll(FileStream &file, const void *bytes, std::int32_t count)
 {
     if (file.Write(bytes, count) != count)
-        ThrowInOut(file.LastError() != 0 ? file.LastError() : ENOSPC);
+        throw EInOutError(InOutCodeFromErrno(file.LastError() != 0 ? file.LastError() : ENOSPC));
 }
-
-// Moves image bytes into a track file through one buffer. The bytes are
-// exactly those that seeking to each sector, reading 2352 bytes and writing
-// them would give, except that what the image does not hold (before its
-// start or past its end) is written as silence rather than as a stale buffer.
-// Reading and writing whole blocks beats copy_file_range here: the data sits
-// 44 bytes into the track file, so the kernel's in-place copy never lines up
-// with the image's pages and loses more than the extra pass through memory.
-class SectorCopier
-{
-public:
-    explicit SectorCopier(FileStream &image)
-        : image_(image), buffer_(static_cast<std::size_t>(kBlockSectors) * kBytesPerSector)
-    {
-    }
-
-    void Copy(FileStream &track, std::int64_t position, std::int64_t count)
-    {
-        while (count > 0) {
-            const auto size = std::min<std::int64_t>(count, std::ssize(buffer_));
-            // Before the image's first byte nothing is held: read nothing.
-            const std::int64_t skipped = std::clamp<std::int64_t>(-position, 0, size);
-            const std::int64_t held =
-                skipped + ReadHeld(buffer_.data() + skipped, position + skipped, size - skipped);
-            std::fill(buffer_.begin(), buffer_.begin() + skipped, 0);
-            std::fill(buffer_.begin() + held, buffer_.begin() + size, 0);
-            WriteAll(track, buffer_.data(), static_cast<std::int32_t>(size));
-            position += size;
-            count -= size;
-        }
-    }
-
-private:
-    // Returns the count read, short only at the image's end.
-    std::int64_t ReadHeld(char *into, std::int64_t position, std::int64_t count)
-    {
-        std::int64_t got = 0;
-        while (got < count) {
-            const ssize_t read =
-                ::pread(image_.Handle(), into + got, static_cast<std::size_t>(count - got),
-                        static_cast<off_t>(position + got));
-            if (read < 0 && errno == EINTR)
-                continue;
-            if (read < 0)
-                ThrowInOut(errno);
-            if (read == 0)
-                break; // the end of the image
-            got += read;
-        }
-        return got;
-    }
-
-    FileStream &image_;
-    std::vector<char> buffer_; // reused for every block of the run
-};
 
 // Position of a table entry in the image; the fields are converted frames
 // first, so a faulty entry names the same field that it always has.

@@ -20,6 +20,8 @@
 #include <iterator>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -408,6 +410,25 @@ TEST_F(ExtractionTest, WriteRefusedPartWayThroughATrackEndsTheRun)
     EXPECT_FALSE(FileExists(Track(2)));
     EXPECT_TRUE(window.messages.empty());
     ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, TrackFileThatIsNoRegularFileGetsTheSameBytes)
+{
+    // A named pipe cannot take splices from the image, so the bytes go
+    // through memory instead; past the image's end they are still silence.
+    Disc({"00:00:00", "00:00:30"}, 20 * kBytesPerSector + 5);
+    window.Check(1, false);
+    ASSERT_EQ(::mkfifo(Track(1).c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = ReadWholeFile(Track(1)); });
+    const std::string message = Run();
+    reader.join();
+    EXPECT_EQ(message, "");
+    const std::string data =
+        PatternBytes(0, 20 * kBytesPerSector + 5) + std::string(10 * kBytesPerSector - 5, '\0');
+    ASSERT_EQ(received.size(), 44 + data.size());
+    EXPECT_EQ(Le32(received, 40), data.size());
+    EXPECT_TRUE(received.compare(44, std::string::npos, data) == 0);
 }
 
 TEST_F(ExtractionTest, ProgressEndsEachTrackAtItsLastSector)
