@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -164,6 +165,11 @@ struct PreconditionCase {
     bool label1, edit1, label6;
     std::string_view message;
 };
+
+void PrintTo(const PreconditionCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class PreconditionTest : public ExtractionTest,
                          public ::testing::WithParamInterface<PreconditionCase>
@@ -340,6 +346,11 @@ struct BadEntryCase {
     std::string entry;
     std::string field; // the field named by the error: frames are converted first
 };
+
+void PrintTo(const BadEntryCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class BadEntryTest : public ExtractionTest, public ::testing::WithParamInterface<BadEntryCase>
 {
