@@ -132,9 +132,9 @@ std::int32_t Progress(std::int64_t done, std::int64_t sectors)
 }
 
 // Copies sectors 1..sectors of a track in blocks. The window's events are
-// processed before the first sector and then whenever the next block could
-// take the wait past kMaxEventGap; each time, and at the end of the track,
-// the progress bar shows i x 100 div sectors for the last sector i done.
+// processed before the first sector, then whenever the next block could
+// take the wait past kMaxEventGap, and after the last; each time the
+// progress bar shows i x 100 div sectors for the last sector i done.
 // Between those points nothing is shown: a progress bar repaints itself at
 // once when its value changes, and doing so for every step of every track
 // costs more than the copy.
@@ -166,6 +166,10 @@ void CopySectors(WindowState &window, SectorCopier &copier, FileStream &track, s
         }
     }
     show(sectors);
+    // One more turn once the track is done: a stop asked for during the
+    // copy's last steps is then seen before the next track's file is named,
+    // as it would be if every sector had had its own turn.
+    window.ProcessEvents();
 }
 
 bool IsTicked(const WindowState &window, std::int16_t track)

@@ -268,13 +268,18 @@ TEST_F(ExtractionTest, BytesTheImageDoesNotHoldAreSilence)
     ExpectWav(Track(3), std::string(kBytesPerSector, '\0') + Sectors(0, 1) + Sectors(1, 1));
 }
 
-TEST_F(ExtractionTest, StopAskedDuringACopyEndsBeforeTheNextTickedTrackIsNamed)
+// The turn (counted from 1) in which the stop is asked for: after track 1's
+// file was made comes turn 1, before its first sector turn 2, after its last 3.
+class StopDuringCopyTest : public ExtractionTest, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(StopDuringCopyTest, TrackIsCompletedAndTheNextTickedOneNeverNamed)
 {
     DiscOfSectors({0, 2, 4, 6}, 8);
     window.Check(1, false);
-    // Call 1 is after track 1's file was made; call 2 comes before its first sector.
     window.onProcessEvents = [this] {
-        if (window.processEventsCalls == 2)
+        if (window.processEventsCalls == GetParam())
             Button1Click();
     };
     EXPECT_EQ(Run(), "");
@@ -284,6 +289,12 @@ TEST_F(ExtractionTest, StopAskedDuringACopyEndsBeforeTheNextTickedTrackIsNamed)
     EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
     ExpectEndedWithStopOff();
 }
+
+INSTANTIATE_TEST_SUITE_P(Extraction, StopDuringCopyTest, ::testing::Values(2, 3),
+                         [](const auto &info) {
+                             return std::string(info.param == 2 ? "BeforeFirstSector"
+                                                                : "AfterLastSector");
+                         });
 
 TEST_F(ExtractionTest, StopAskedRightAfterAFileWasMadeLeavesItEmpty)
 {
@@ -446,10 +457,10 @@ TEST_F(ExtractionTest, ProgressEndsEachTrackAtItsLastSector)
 {
     DiscOfSectors({0, 3}, 3 + 1);
     EXPECT_EQ(Run(), "");
-    // Events are processed before the first sector of each track; a track
-    // this short is done before the window needs another turn.
+    // Events are processed once the file is made, before the first sector and
+    // after the last; a track this short needs no turn in between.
     EXPECT_EQ(window.progress, (std::vector<int>{100, 100}));
-    EXPECT_EQ(window.processEventsCalls, 4);
+    EXPECT_EQ(window.processEventsCalls, 6);
 }
 
 TEST_F(ExtractionTest, LongTrackKeepsEveryByte)
@@ -493,7 +504,8 @@ TEST_F(ExtractionTest, NamesAndStatusCarryTheTrackNumber)
     EXPECT_EQ(Run(), "");
     ExpectWav(dir.File("cd05.wav"), Sectors(4, 1));
     ExpectWav(dir.File("cd12.wav"), Sectors(11, 1));
-    EXPECT_EQ(status, (std::vector<std::string>{"5曲目", "5曲目", "12曲目", "12曲目"}));
+    EXPECT_EQ(status,
+              (std::vector<std::string>{"5曲目", "5曲目", "5曲目", "12曲目", "12曲目", "12曲目"}));
 }
 
 TEST_F(ExtractionTest, PrefixAndFolderAreReadAfreshForEachTrack)
