@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "DialogHooks.h"
 #include "DiscFormat.h"
+#include "NumberText.h"
 #include "TrackTable.h"
 #include "Unit1.h"
 
@@ -104,9 +105,8 @@ void WriteCueSheet(const fs::path &path, const std::string &imageName,
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << "FILE \"" << imageName << "\" BINARY\r\n";
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        char track[32];
-        std::snprintf(track, sizeof track, "  TRACK %02zu AUDIO\r\n", i + 1);
-        out << track << "    INDEX 01 " << vorsa::SectorToDiscTime(starts[i]) << "\r\n";
+        out << "  TRACK " << vorsa::FormatPadded(static_cast<std::int32_t>(i + 1), 2)
+            << " AUDIO\r\n    INDEX 01 " << vorsa::SectorToDiscTime(starts[i]) << "\r\n";
     }
 }
 
@@ -174,8 +174,7 @@ void VerifyTracks(const fs::path &folder, const fs::path &image,
     for (int n = 1; n <= kTracks; ++n) {
         const std::int64_t end = n == kTracks ? kDiscSectors : starts[std::size_t(n)];
         const std::int64_t bytes = (end - starts[std::size_t(n - 1)]) * vorsa::kBytesPerSector;
-        char name[32];
-        std::snprintf(name, sizeof name, "%s%02d.wav", kPrefix.c_str(), n);
+        const std::string name = kPrefix + vorsa::FormatPadded(n, 2) + ".wav";
         std::ifstream track(folder / name, std::ios::binary);
         const auto size = static_cast<std::size_t>(bytes);
         std::vector<char> header(44), expected(size), got(size + 1);
@@ -183,7 +182,7 @@ void VerifyTracks(const fs::path &folder, const fs::path &image,
         track.read(got.data(), std::ssize(got));
         source.read(expected.data(), bytes);
         if (track.gcount() != bytes || !std::equal(expected.begin(), expected.end(), got.begin()))
-            throw std::runtime_error(std::string("wrong bytes in ") + name);
+            throw std::runtime_error("wrong bytes in " + name);
     }
 }
 
