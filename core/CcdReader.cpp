@@ -56,15 +56,11 @@ void ReadCcdFile(WindowState &window, const std::string &path)
         }
     }
     if (!audio) {
-        window.ShowMessage(std::string(messages::kNotAudioCd));
-        window.SetText(TextControl::Label1, "");
-        window.SetText(TextControl::Label2, "");
+        RefuseDescription(window, messages::kNotAudioCd);
         return;
     }
     if (multiSession) {
-        window.ShowMessage(std::string(messages::kMultiSession));
-        window.SetText(TextControl::Label1, "");
-        window.SetText(TextControl::Label2, "");
+        RefuseDescription(window, messages::kMultiSession);
         return;
     }
     AddSongListEntries(window);

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-namespace vorsa::text {
+namespace vorsa::text
+{
 
 enum class CodePage {
     Utf8,     // Linux narrow encoding; an invalid byte counts as one character
@@ -24,7 +25,8 @@ inline constexpr std::string_view kWindowsDelimiters = "\\:";
 CodePage NarrowCodePage();
 std::string_view PathDelimiters();
 
-class ScopedTextPlatform {
+class ScopedTextPlatform
+{
 public:
     ScopedTextPlatform(CodePage codePage, std::string_view delimiters);
     ~ScopedTextPlatform();

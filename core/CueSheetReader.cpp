@@ -72,9 +72,7 @@ void ReadCueSheet(WindowState &window, const std::string &path)
         }
     }
     if (!audio) {
-        window.ShowMessage(std::string(messages::kNotAudioCd));
-        window.SetText(TextControl::Label1, "");
-        window.SetText(TextControl::Label2, "");
+        RefuseDescription(window, messages::kNotAudioCd);
         return;
     }
     AddSongListEntries(window);

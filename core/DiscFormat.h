@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
-namespace vorsa {
+namespace vorsa
+{
 
-inline constexpr std::int32_t kBytesPerSector = 2352;   // one raw frame
-inline constexpr std::int32_t kFramesPerSecond = 75;    // frames (sectors) per second
-inline constexpr std::int32_t kBytesPerSecond = 176400; // 75 x 2352
+inline constexpr std::int32_t kBytesPerSector = 2352;     // one raw frame
+inline constexpr std::int32_t kFramesPerSecond = 75;      // frames (sectors) per second
+inline constexpr std::int32_t kBytesPerSecond = 176400;   // 75 x 2352
 inline constexpr std::int32_t kBytesPerMinute = 10584000; // 60 x 176400
 
 static_assert(kBytesPerSecond == kFramesPerSecond * kBytesPerSector);

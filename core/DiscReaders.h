@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
-namespace vorsa {
+namespace vorsa
+{
 
 class WindowState;
 
@@ -19,6 +21,10 @@ void ReadCcdFile(WindowState &window, const std::string &path);
 // Opens the image named by Label2 for its size and adds one song list item
 // per track ("001 / 03 : 25"), the last one's length from the image size.
 void AddSongListEntries(WindowState &window);
+
+// A reader's refusal of a file: the message, then Label1 and Label2 emptied,
+// so that nothing half-loaded can be extracted.
+void RefuseDescription(WindowState &window, std::string_view message);
 
 // First character position at or after `start` whose character equals
 // `what`, 0 when none.

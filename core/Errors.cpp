@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-namespace vorsa {
+namespace vorsa
+{
 
-namespace {
+namespace
+{
 
 std::string Replace(std::string_view pattern, std::string_view value)
 {
@@ -22,7 +24,8 @@ bool FolderExists(std::string_view path)
     if (slash == std::string_view::npos)
         return true; // relative name in the current folder
     const std::string folder(path.substr(0, slash == 0 ? 1 : slash));
-    struct stat info {};
+    struct stat info {
+    };
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -93,7 +96,8 @@ int InOutCodeFromErrno(int err, std::string_view path)
     }
 }
 
-EFOpenError::EFOpenError(std::string_view path) : VorsaError(Replace("ファイル %s は開けません", path))
+EFOpenError::EFOpenError(std::string_view path)
+    : VorsaError(Replace("ファイル %s は開けません", path))
 {
 }
 

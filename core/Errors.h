@@ -6,16 +6,19 @@
 #include <string>
 #include <string_view>
 
-namespace vorsa {
+namespace vorsa
+{
 
-class VorsaError : public std::runtime_error {
+class VorsaError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
 
 // Input/output error of text files and of extraction writes. `code` is one
 // of the codes below, or any other number.
-class EInOutError : public VorsaError {
+class EInOutError : public VorsaError
+{
 public:
     explicit EInOutError(int code);
     int code() const { return code_; }
@@ -40,19 +43,22 @@ std::string InOutErrorMessage(int code);
 int InOutCodeFromErrno(int err, std::string_view path = {});
 
 // "ファイル %s は開けません"
-class EFOpenError : public VorsaError {
+class EFOpenError : public VorsaError
+{
 public:
     explicit EFOpenError(std::string_view path);
 };
 
 // "ファイル %s を作成できません"
-class EFCreateError : public VorsaError {
+class EFCreateError : public VorsaError
+{
 public:
     explicit EFCreateError(std::string_view path);
 };
 
 // "'%s' は整数ではありません"
-class EConvertError : public VorsaError {
+class EConvertError : public VorsaError
+{
 public:
     explicit EConvertError(std::string_view text);
 };

@@ -6,7 +6,8 @@
 #include <array>
 #include <cstdint>
 
-namespace vorsa {
+namespace vorsa
+{
 
 class WindowState;
 

@@ -1,4 +1,5 @@
-// The load sequence shared by the open button and a file drop.
+// The load sequence shared by the open button and a file drop, and the
+// refusal that both readers end with.
 #include "CodePage.h"
 #include "DiscReaders.h"
 #include "WindowState.h"
@@ -17,6 +18,13 @@ void LoadControlFile(WindowState &window, const std::string &path)
         ReadCueSheet(window, controlFile);
     else
         ReadCcdFile(window, controlFile);
+}
+
+void RefuseDescription(WindowState &window, std::string_view message)
+{
+    window.ShowMessage(std::string(message));
+    window.SetText(TextControl::Label1, "");
+    window.SetText(TextControl::Label2, "");
 }
 
 } // namespace vorsa

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace vorsa::messages {
+namespace vorsa::messages
+{
 
 inline constexpr std::string_view kNotAudioCd = "音楽CDではありません";
 inline constexpr std::string_view kMultiSession = "マルチセッションタイプのイメージは扱えません";

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace vorsa {
+namespace vorsa
+{
 
 // Leading blanks, an optional sign, then decimal digits or hexadecimal digits
 // after "$", "x", "X", "0x" or "0X"; the value must fit in 32 signed bits.

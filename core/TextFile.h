@@ -5,9 +5,11 @@
 
 #include <string>
 
-namespace vorsa {
+namespace vorsa
+{
 
-class TextFile {
+class TextFile
+{
 public:
     // Opens an existing file for reading; throws EInOutError on failure.
     // Takes a shared advisory lock: others may read but (if they lock) not write.

@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <string>
 
-namespace vorsa {
+namespace vorsa
+{
 
 inline constexpr int kMaxTracks = 99; // usable slots 1..99; slot 0 is never used
 

@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace vorsa {
+namespace vorsa
+{
 
 enum class TextControl {
     Label1, // path of the loaded cue sheet or .ccd file
@@ -15,7 +16,8 @@ enum class TextControl {
     Edit1,  // file-name prefix
 };
 
-class WindowState {
+class WindowState
+{
 public:
     virtual ~WindowState() = default;
 

@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include "RowNames.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,6 +9,7 @@
 namespace
 {
 
+using vorsa::testing::PrintTo;
 using vorsa::text::CodePage;
 using namespace vorsa::text;
 

@@ -8,6 +8,7 @@
 #include "DiscFormat.h"
 #include "MemoryWindow.h"
 #include "Messages.h"
+#include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
 
@@ -34,6 +35,7 @@ namespace
 using testing::FileExists;
 using testing::MemoryWindow;
 using testing::PatternBytes;
+using testing::PrintTo;
 using testing::ReadWholeFile;
 using testing::TempDir;
 using testing::WritePatternImage;
@@ -165,11 +167,6 @@ struct PreconditionCase {
     bool label1, edit1, label6;
     std::string_view message;
 };
-
-void PrintTo(const PreconditionCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 class PreconditionTest : public ExtractionTest,
                          public ::testing::WithParamInterface<PreconditionCase>
@@ -357,11 +354,6 @@ struct BadEntryCase {
     std::string entry;
     std::string field; // the field named by the error: frames are converted first
 };
-
-void PrintTo(const BadEntryCase &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 class BadEntryTest : public ExtractionTest, public ::testing::WithParamInterface<BadEntryCase>
 {

@@ -3,6 +3,7 @@
 #include "FileStream.h"
 #include "Errors.h"
 #include "HeldLock.h"
+#include "RowNames.h"
 #include "TempDir.h"
 #include "TextFile.h"
 
@@ -22,6 +23,7 @@ namespace
 {
 
 using testing::HeldLock;
+using testing::PrintTo;
 using testing::TempDir;
 
 // The message of the error that opening `path` raises, or "no error".

@@ -2,6 +2,8 @@
 #include "CodePage.h"
 #include "Errors.h"
 
+#include "RowNames.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +13,7 @@ namespace
 
 using vorsa::messages::ApplicationTitle;
 using vorsa::messages::DisplayedErrorText;
+using vorsa::testing::PrintTo;
 
 // --- The error box's full stop --------------------------------------------
 

@@ -1,6 +1,8 @@
 #include "NumberText.h"
 #include "Errors.h"
 
+#include "RowNames.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,6 +14,7 @@ namespace
 
 using vorsa::FormatPadded;
 using vorsa::StrToInt;
+using vorsa::testing::PrintTo;
 
 // --- Text to integer ------------------------------------------------------
 

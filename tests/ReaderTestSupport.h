@@ -3,6 +3,7 @@
 #pragma once
 
 #include "MemoryWindow.h"
+#include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
 
@@ -82,18 +83,6 @@ inline std::string MixLineEnds(std::string text)
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 3))
         text.replace(at, 1, "\r\n");
     return text;
-}
-
-// Table rows print as their names in test output, not as raw bytes. Test
-// files bring this into their own namespace, where the rows live.
-template <typename Row>
-requires requires(const Row &row)
-{
-    std::string(row.name);
-}
-void PrintTo(const Row &row, std::ostream *out)
-{
-    *out << row.name;
 }
 
 // A test with its own folder and window and a table in start-up state.

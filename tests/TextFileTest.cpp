@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "FileStream.h"
 #include "HeldLock.h"
+#include "RowNames.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@ namespace
 {
 
 using testing::HeldLock;
+using testing::PrintTo;
 using testing::TempDir;
 
 // The block the reader takes from the file at once.

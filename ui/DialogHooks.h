@@ -7,7 +7,8 @@
 #include <functional>
 #include <optional>
 
-namespace vorsa::ui {
+namespace vorsa::ui
+{
 
 // caption, text, and whether it is the error display (error icon) or a plain message.
 using MessageHook = std::function<void(const QString &caption, const QString &text, bool error)>;

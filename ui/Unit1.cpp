@@ -305,43 +305,36 @@ void TForm1::ConnectHandlers()
 
 // ---- vorsa::WindowState ----
 
-std::string TForm1::Text(TextControl control) const
+QLabel *TForm1::StateLabel(TextControl control) const
 {
     switch (control) {
     case TextControl::Label1:
-        return Label1->text().toStdString();
+        return Label1;
     case TextControl::Label2:
-        return Label2->text().toStdString();
+        return Label2;
     case TextControl::Label6:
-        return Label6->text().toStdString();
+        return Label6;
     case TextControl::Label7:
-        return Label7->text().toStdString();
+        return Label7;
     case TextControl::Edit1:
-        return Edit1->text().toStdString();
+        break;
     }
-    return {};
+    return nullptr;
+}
+
+std::string TForm1::Text(TextControl control) const
+{
+    const QLabel *label = StateLabel(control);
+    return (label ? label->text() : Edit1->text()).toStdString();
 }
 
 void TForm1::SetText(TextControl control, const std::string &text)
 {
     const QString shown = QString::fromStdString(text);
-    switch (control) {
-    case TextControl::Label1:
-        Label1->setText(shown);
-        break;
-    case TextControl::Label2:
-        Label2->setText(shown);
-        break;
-    case TextControl::Label6:
-        Label6->setText(shown);
-        break;
-    case TextControl::Label7:
-        Label7->setText(shown);
-        break;
-    case TextControl::Edit1:
+    if (QLabel *label = StateLabel(control))
+        label->setText(shown);
+    else
         Edit1->setText(shown);
-        break;
-    }
 }
 
 void TForm1::ClearSongList()

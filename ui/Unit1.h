@@ -100,6 +100,8 @@ private:
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
     void SetAllTicks(bool ticked);
+    // The label that holds a state text; nullptr for the prefix box.
+    QLabel *StateLabel(vorsa::TextControl control) const;
 
     QString lastOpenName_; // the open dialog's name field starts with it
     bool extractionRunning_ = false;

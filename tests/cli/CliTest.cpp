@@ -2,6 +2,7 @@
 // it writes, and its exit statuses.
 #include "CliProcess.h"
 #include "DiscBuilder.h"
+#include "RowNames.h"
 #include "TempDir.h"
 #include "WavExpectation.h"
 

@@ -1,4 +1,5 @@
 #include "TrackSelection.h"
+#include "RowNames.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,8 @@ namespace vorsa::cli
 {
 namespace
 {
+
+using vorsa::testing::PrintTo;
 
 struct SelectionRow {
     const char *name;

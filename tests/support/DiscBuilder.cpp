@@ -8,7 +8,8 @@
 #include <fstream>
 #include <stdexcept>
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
 std::uint8_t PatternByte(std::int64_t position)
 {
@@ -59,16 +60,16 @@ std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions,
                        "Sessions=" + std::to_string(sessions) + nl + "DataTracksScrambled=0" + nl +
                        "CDTextLength=0" + nl;
     for (int s = 1; s <= sessions; ++s)
-        text += "[Session " + std::to_string(s) + "]" + nl + "PreGapMode=0" + nl +
-                "PreGapSubC=0" + nl;
+        text +=
+            "[Session " + std::to_string(s) + "]" + nl + "PreGapMode=0" + nl + "PreGapSubC=0" + nl;
     for (std::size_t i = 0; i < startSectors.size(); ++i) {
         text += "[Entry " + std::to_string(i) + "]" + nl + "Session=1" + nl + "Point=0x" +
-                std::to_string(i + 1) + nl + "Control=0x00" + nl + "PLBA=" +
-                std::to_string(startSectors[i]) + nl;
+                std::to_string(i + 1) + nl + "Control=0x00" + nl +
+                "PLBA=" + std::to_string(startSectors[i]) + nl;
     }
     for (std::size_t i = 0; i < startSectors.size(); ++i) {
-        text += "[TRACK " + std::to_string(i + 1) + "]" + nl + "MODE=0" + nl + "INDEX 1=" +
-                std::to_string(startSectors[i]) + nl;
+        text += "[TRACK " + std::to_string(i + 1) + "]" + nl + "MODE=0" + nl +
+                "INDEX 1=" + std::to_string(startSectors[i]) + nl;
     }
     return text;
 }
@@ -111,7 +112,8 @@ std::string CcdTextForTracks(const std::vector<CcdTrack> &tracks, std::string_vi
     return text;
 }
 
-namespace {
+namespace
+{
 
 GeneratedDisc WriteDisc(const TempDir &dir, std::string_view base, std::string_view imageExt,
                         std::string_view descriptionExt,

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
 // Byte `offset` of image byte position `position`: the sector number's low
 // byte mixed with the offset within the sector.
@@ -20,14 +21,15 @@ void WritePatternImage(const std::string &path, std::int64_t bytes);
 
 struct GeneratedDisc {
     std::string imagePath;
-    std::string descriptionPath;     // the cue sheet or .ccd file
+    std::string descriptionPath;      // the cue sheet or .ccd file
     std::vector<std::int32_t> starts; // start sector of each track
     std::int64_t imageBytes = 0;
 };
 
 // A cue sheet for one BINARY file with one AUDIO track per start sector.
 std::string CueSheetText(const std::vector<std::int32_t> &startSectors,
-                         std::string_view imageName = "disc.bin", std::string_view lineEnd = "\r\n");
+                         std::string_view imageName = "disc.bin",
+                         std::string_view lineEnd = "\r\n");
 
 // A .ccd file as CD-copying programs write it, one audio track per start.
 std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions = 1,

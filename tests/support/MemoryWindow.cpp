@@ -1,6 +1,7 @@
 #include "MemoryWindow.h"
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
 std::string MemoryWindow::Text(TextControl control) const
 {

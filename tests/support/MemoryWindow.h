@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
 struct SongItem {
     std::string caption;
     bool checked = false;
 };
 
-class MemoryWindow : public WindowState {
+class MemoryWindow : public WindowState
+{
 public:
     std::string Text(TextControl control) const override;
     void SetText(TextControl control, const std::string &text) override;
@@ -35,7 +37,7 @@ public:
 
     std::vector<SongItem> items;
     std::vector<std::string> messages;
-    std::vector<int> progress;       // every position set
+    std::vector<int> progress;        // every position set
     std::vector<bool> stopEnabledLog; // every enable/disable
     bool stopEnabled = false;
     int processEventsCalls = 0;

@@ -6,7 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
 TempDir::TempDir()
 {

@@ -4,9 +4,11 @@
 #include <string>
 #include <string_view>
 
-namespace vorsa::testing {
+namespace vorsa::testing
+{
 
-class TempDir {
+class TempDir
+{
 public:
     TempDir();
     ~TempDir();
