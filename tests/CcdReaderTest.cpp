@@ -295,12 +295,12 @@ const Lines kThreeStarts = {"00:00:00", "01:00:00", "02:00:00"};
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CcdLineEndTest,
-    ::testing::Values(CcdLineEndRow{"CrLf", CcdText({0, 4500, 9000}, 1, "\r\n"), kThreeStarts},
-                      CcdLineEndRow{"Lf", CcdText({0, 4500, 9000}, 1, "\n"), kThreeStarts},
-                      CcdLineEndRow{"Mixed", MixLineEnds(CcdText({0, 4500, 9000}, 1, "\n")),
+    ::testing::Values(CcdLineEndRow{"CrLf", CcdText({0, 4500, 9000}, "\r\n"), kThreeStarts},
+                      CcdLineEndRow{"Lf", CcdText({0, 4500, 9000}, "\n"), kThreeStarts},
+                      CcdLineEndRow{"Mixed", MixLineEnds(CcdText({0, 4500, 9000}, "\n")),
                                     kThreeStarts},
                       CcdLineEndRow{"CtrlZEndsTheFile",
-                                    CcdText({0, 4500}, 1, "\r\n") + "\x1A" +
+                                    CcdText({0, 4500}, "\r\n") + "\x1A" +
                                         "[TRACK 3]\r\nMODE=0\r\nINDEX 1=9000\r\n",
                                     {"00:00:00", "01:00:00"}}),
     [](const auto &info) { return info.param.name; });

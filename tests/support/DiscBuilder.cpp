@@ -1,6 +1,7 @@
 #include "DiscBuilder.h"
 
 #include "DiscFormat.h"
+#include "NumberText.h"
 #include "TrackTable.h"
 
 #include <algorithm>
@@ -43,35 +44,19 @@ std::string CueSheetText(const std::vector<std::int32_t> &startSectors, std::str
 {
     std::string text = "FILE \"" + std::string(imageName) + "\" BINARY" + std::string(lineEnd);
     for (std::size_t i = 0; i < startSectors.size(); ++i) {
-        char track[64];
-        std::snprintf(track, sizeof track, "  TRACK %02zu AUDIO", i + 1);
-        text += track + std::string(lineEnd);
+        text += "  TRACK " + FormatPadded(static_cast<std::int32_t>(i + 1), 2) + " AUDIO" +
+                std::string(lineEnd);
         text += "    INDEX 01 " + SectorToDiscTime(startSectors[i]) + std::string(lineEnd);
     }
     return text;
 }
 
-std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions,
-                    std::string_view lineEnd)
+std::string CcdText(const std::vector<std::int32_t> &startSectors, std::string_view lineEnd)
 {
-    const std::string nl(lineEnd);
-    std::string text = "[CloneCD]" + nl + "Version=3" + nl + "[Disc]" + nl +
-                       "TocEntries=" + std::to_string(startSectors.size() + 3) + nl +
-                       "Sessions=" + std::to_string(sessions) + nl + "DataTracksScrambled=0" + nl +
-                       "CDTextLength=0" + nl;
-    for (int s = 1; s <= sessions; ++s)
-        text +=
-            "[Session " + std::to_string(s) + "]" + nl + "PreGapMode=0" + nl + "PreGapSubC=0" + nl;
-    for (std::size_t i = 0; i < startSectors.size(); ++i) {
-        text += "[Entry " + std::to_string(i) + "]" + nl + "Session=1" + nl + "Point=0x" +
-                std::to_string(i + 1) + nl + "Control=0x00" + nl +
-                "PLBA=" + std::to_string(startSectors[i]) + nl;
-    }
-    for (std::size_t i = 0; i < startSectors.size(); ++i) {
-        text += "[TRACK " + std::to_string(i + 1) + "]" + nl + "MODE=0" + nl +
-                "INDEX 1=" + std::to_string(startSectors[i]) + nl;
-    }
-    return text;
+    std::vector<CcdTrack> tracks;
+    for (std::int32_t start : startSectors)
+        tracks.push_back({start, 0, 1});
+    return CcdTextForTracks(tracks, lineEnd);
 }
 
 std::string CcdTextForTracks(const std::vector<CcdTrack> &tracks, std::string_view lineEnd)
@@ -97,8 +82,8 @@ std::string CcdTextForTracks(const std::vector<CcdTrack> &tracks, std::string_vi
         for (std::size_t i = 0; i < tracks.size(); ++i) {
             if (tracks[i].session != s)
                 continue;
-            char point[24];
-            std::snprintf(point, sizeof point, "0x%02zx", i + 1);
+            const char hex[] = "0123456789abcdef";
+            const std::string point = {'0', 'x', hex[(i + 1) / 16 % 16], hex[(i + 1) % 16]};
             text += "[Entry " + std::to_string(entry++) + "]" + nl +
                     "Session=" + std::to_string(s) + nl + "Point=" + point + nl + "ADR=0x01" + nl +
                     "Control=" + (tracks[i].mode == 0 ? "0x00" : "0x04") + nl +

@@ -32,7 +32,7 @@ std::string CueSheetText(const std::vector<std::int32_t> &startSectors,
                          std::string_view lineEnd = "\r\n");
 
 // A .ccd file as CD-copying programs write it, one audio track per start.
-std::string CcdText(const std::vector<std::int32_t> &startSectors, int sessions = 1,
+std::string CcdText(const std::vector<std::int32_t> &startSectors,
                     std::string_view lineEnd = "\r\n");
 
 // One track of a .ccd file: its start sector, its MODE= value (0 audio,
