@@ -81,9 +81,11 @@ using Clock = std::chrono::steady_clock;
 // stop button, the ticks and repaints stay live.
 constexpr auto kMaxEventGap = std::chrono::milliseconds(10);
 
-// Sectors moved between two looks at the clock: a few milliseconds' work
-// at most, so that the window's turn comes on time.
-constexpr std::int32_t kBlockSectors = 892; // 2 MiB
+// Sectors moved between two looks at the clock. A block should take a few
+// milliseconds at most, so that the window's turn comes on time: on a slow
+// disk the blocks shrink until they do, down to one sector.
+constexpr std::int64_t kBlockSectors = 892; // 2 MiB
+constexpr auto kBlockBudget = std::chrono::milliseconds(4);
 
 // Once enabled, the stop button is disabled again on every way out of a
 // run, an error included.
@@ -153,22 +155,31 @@ void CopySectors(WindowState &window, SectorCopier &copier, FileStream &track, s
     window.ProcessEvents();
     auto lastEvents = Clock::now();
     std::int64_t done = 0;
+    std::int64_t block = kBlockSectors;
     while (done < sectors) {
         const auto blockStart = Clock::now();
-        const std::int64_t upTo = std::min<std::int64_t>(sectors, done + kBlockSectors);
+        const std::int64_t upTo = std::min<std::int64_t>(sectors, done + block);
         copier.Copy(track, start + done * kBytesPerSector, (upTo - done) * kBytesPerSector);
         done = upTo;
         const auto now = Clock::now();
-        if (done < sectors && (now - lastEvents) + (now - blockStart) >= kMaxEventGap) {
+        const auto took = now - blockStart;
+        if (took > kBlockBudget) {
+            const double share = std::chrono::duration<double>(kBlockBudget) / took;
+            block = std::max<std::int64_t>(1, static_cast<std::int64_t>(block * share));
+        } else if (took < kBlockBudget / 2) {
+            block = std::min(kBlockSectors, block * 2);
+        }
+        const auto nextTakes = std::min<Clock::duration>(took, kBlockBudget);
+        if (done < sectors && (now - lastEvents) + nextTakes >= kMaxEventGap) {
             show(done);
             window.ProcessEvents();
             lastEvents = Clock::now();
         }
     }
     show(sectors);
-    // One more turn once the track is done: a stop asked for during the
-    // copy's last steps is then seen before the next track's file is named,
-    // as it would be if every sector had had its own turn.
+    // One more turn once the track is done, so that a stop asked for during
+    // the copy's last block is seen before the next track's file is named,
+    // rather than only after that file was made.
     window.ProcessEvents();
 }
 

@@ -28,6 +28,9 @@ int Prepare(int fd, FileStream::Mode mode)
         return errno;
     if (S_ISDIR(info.st_mode))
         return EISDIR; // a folder opens read-only on Linux, but holds no bytes
+    // The open did not wait for a named pipe's other end; reads and writes do.
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+        return errno;
     if (!S_ISREG(info.st_mode))
         return 0;
     const bool create = mode == FileStream::Mode::Create;
@@ -49,7 +52,9 @@ FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
 {
     const bool create = mode == Mode::Create;
     // No O_TRUNC: the file may be emptied only once the lock is held.
-    const int flags = create ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC;
+    // No waiting at the open either: a named pipe with no writer would hold
+    // the window's one thread there for good.
+    const int flags = create ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC | O_NONBLOCK;
     fd_ = ::open(path.c_str(), flags, 0666);
     if (fd_ >= 0 && Prepare(fd_, mode) != 0) {
         ::close(fd_);

@@ -27,7 +27,9 @@ constexpr char kEndOfText = 26; // Ctrl-Z: nothing after it belongs to the text
 
 TextFile::TextFile(const std::string &path) : path_(path)
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a named pipe with no writer would otherwise
+    // hold the window's one thread at the open for good. Reads wait as usual.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         throw EInOutError(InOutCodeFromErrno(errno, path));
 
@@ -38,6 +40,8 @@ TextFile::TextFile(const std::string &path) : path_(path)
         failure = errno;
     else if (S_ISDIR(info.st_mode))
         failure = EISDIR; // a folder opens on Linux, but it is no text to read
+    else if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0)
+        failure = errno;
     // Others may read the file while we do, but not write it. Linux cannot
     // refuse a writer that does not ask: the shared lock only keeps out
     // programs that take an exclusive lock themselves, and one that already

@@ -203,6 +203,22 @@ TEST(TextFile, ClosingReleasesTheLock)
     EXPECT_NO_THROW(FileStream(path, FileStream::Mode::Create));
 }
 
+// A named pipe given as a cue sheet must not hold the program at the open;
+// with no writer it reads as an empty text. The alarm ends a hung run.
+TEST(TextFile, NamedPipeWithNoWriterIsNoHang)
+{
+    const TempDir dir;
+    const std::string path = dir.File("pipe.cue");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    ::alarm(10);
+    TextFile file(path);
+    EXPECT_TRUE(file.Eof());
+    FileStream image(path, FileStream::Mode::OpenRead);
+    char byte = 0;
+    EXPECT_EQ(image.Read(&byte, 1), 0);
+    ::alarm(0);
+}
+
 TEST(TextFile, FailedReadRaisesTheInOutError)
 {
     // Reading our own memory at address 0 fails with EIO.
