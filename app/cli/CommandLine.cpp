@@ -38,6 +38,8 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char **argv)
     CommandLine line;
     std::vector<std::string> operands;
     bool extractOptionGiven = false;
+    bool prefixGiven = false;
+    bool folderGiven = false;
     std::optional<std::string> tracksText;
     opterr = 0;
     optind = 1;
@@ -54,11 +56,11 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char **argv)
             return line;
         case 'p':
             line.prefix = optarg;
-            extractOptionGiven = true;
+            extractOptionGiven = prefixGiven = true;
             break;
         case 'd':
             line.folder = optarg;
-            extractOptionGiven = true;
+            extractOptionGiven = folderGiven = true;
             break;
         case 't':
             tracksText = optarg;
@@ -88,6 +90,10 @@ std::variant<CommandLine, UsageError> ParseCommandLine(int argc, char **argv)
     line.file = operands[1];
     if (line.action == Action::List && extractOptionGiven)
         return UsageError{"--prefix, --folder and --tracks belong to extract, not to list"};
+    if (line.action == Action::Extract && !prefixGiven)
+        return UsageError{"extract needs --prefix"};
+    if (line.action == Action::Extract && !folderGiven)
+        return UsageError{"extract needs --folder"};
     if (tracksText) {
         const auto tracks = TrackSelection::Parse(*tracksText);
         if (!tracks)
@@ -118,7 +124,7 @@ std::string HelpText()
            "Ctrl-C stops an extraction before its next track; a second Ctrl-C quits at once.\n"
            "\n"
            "Exit status: 0 done, 1 error (a file that cannot be opened or created, a bad\n"
-           "number in the file), 2 file refused or prefix/folder missing, 64 wrong\n"
+           "number in the file), 2 file refused or prefix/folder empty, 64 wrong\n"
            "arguments, 130 stopped by Ctrl-C.\n";
 }
 

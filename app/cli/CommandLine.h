@@ -18,8 +18,8 @@ enum class Action { List, Extract, Help, Version };
 struct CommandLine {
     Action action = Action::Help;
     std::string file;
-    // Left out, they stay empty, and the extraction refuses to start with the
-    // window's own message, as it does for an empty prefix box or no folder.
+    // Both are required with extract. Given empty, the extraction refuses to
+    // start with the window's own message, as for an empty prefix box.
     std::string prefix;
     std::string folder;
     TrackSelection tracks = TrackSelection::All();
