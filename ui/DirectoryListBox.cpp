@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QStyle>
 
 #include <cerrno>
@@ -31,9 +32,27 @@ DirectoryListBox::DirectoryListBox(QWidget *parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        RunShowingErrors([this, item] { OpenDirectory(EntryPath(item)); });
-    });
+    // Not itemActivated: styles that activate on a single click (KDE's
+    // default) would open a folder when the user only meant to select it.
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { OpenEntry(item); });
+}
+
+void DirectoryListBox::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || state() == EditingState) {
+        QListWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (QListWidgetItem *selected = currentItem())
+        OpenEntry(selected);
+}
+
+void DirectoryListBox::OpenEntry(const QListWidgetItem *item)
+{
+    RunShowingErrors([this, item] { OpenDirectory(EntryPath(item)); });
 }
 
 QString DirectoryListBox::EntryPath(const QListWidgetItem *item)

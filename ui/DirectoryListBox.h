@@ -32,7 +32,12 @@ public:
 signals:
     void Change();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    // Opens the folder that `item` stands for, showing what that raises.
+    void OpenEntry(const QListWidgetItem *item);
     void Fill();
 
     QString directory_;

@@ -196,6 +196,9 @@ void TForm1::CreateControls()
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(8, 176, 185, 20);
+    // A file dropped over the prefix box is a file for the window, not text
+    // for the box: Qt hands a drop to the deepest widget that takes drops.
+    Edit1->setAcceptDrops(false);
 
     Label6 = MakeLabel(this, "Label6", QString(), QRect(8, 216, 185, 20));
     SetBackground(Label6, kCream);
@@ -472,7 +475,18 @@ void TForm1::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     const std::string name = FirstWholeCharsWithin(first->toStdString(), kDroppedNameBytes);
-    vorsa::ui::RunShowingErrors([this, &name] { WMDropFiles(name); });
+    // The load runs once the shell's drop is over: a reader's message box
+    // opened inside this handler would keep the file manager's drag pending
+    // until the user closed it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, name] {
+            // A run that started between the drop and now owns the table.
+            if (extractionRunning_)
+                return;
+            vorsa::ui::RunShowingErrors([this, &name] { WMDropFiles(name); });
+        },
+        Qt::QueuedConnection);
 }
 
 void TForm1::WMDropFiles(const std::string &droppedName)

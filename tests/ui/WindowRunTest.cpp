@@ -223,6 +223,29 @@ private slots:
             *form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
     }
 
+    // A drop whose load is still waiting when a run starts is refused when
+    // it comes up inside the run: the run owns the table.
+    void dropQueuedBeforeRunIsRefused()
+    {
+        const GeneratedDisc disc = PrepareRun();
+        const auto other = vorsa::testing::WriteCcdDisc(*dir_, "other", {75});
+        QVERIFY(
+            vorsa::testing::DeliverDrop(*form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
+        form_->ToolButton2Click();
+
+        QVERIFY(form_->processEventsCalls > 0);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
+        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+        QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+        CheckTrackFile(Out("cd01.wav"), 0, 150);
+        CheckTrackFile(Out("cd02.wav"), 150 * kSector, 300);
+        CheckTrackFile(Out("cd03.wav"), 450 * kSector, 75);
+        // Nothing is left to load afterwards either.
+        QCoreApplication::processEvents();
+        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+    }
+
     // Closing the window mid-run stops the run at its next stop point and
     // closes the window once the run has returned.
     void closeDuringRunIsPutOff()

@@ -14,7 +14,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -48,6 +50,19 @@ private:
     std::string message_;
 };
 
+// A style that activates an item view's entry on a single click, as KDE's does.
+class SingleClickStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ItemView_ActivateItemOnSingleClick)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 // Takes the place of the web browser.
 class UrlCatcher : public QObject
 {
@@ -70,6 +85,32 @@ private:
     std::unique_ptr<DialogRecorder> dialogs_;
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<vorsa::testing::CurrentFolderGuard> folder_;
+    // Outlives the window, which does not own the style it is given.
+    std::unique_ptr<SingleClickStyle> singleClick_;
+
+    // The folder list showing the test folder, which holds the folder "sub",
+    // with Label6 emptied; the entry for "sub" in view (nullptr if none).
+    QListWidgetItem *ShowSubfolderEntry(bool singleClickStyle)
+    {
+        const QString base = Q(dir_->Path());
+        if (!QDir(base).mkpath(QStringLiteral("sub")))
+            return nullptr;
+        auto &list = *form_->DirectoryListBox1;
+        if (singleClickStyle) {
+            singleClick_ = std::make_unique<SingleClickStyle>();
+            list.setStyle(singleClick_.get());
+        }
+        list.OpenDirectory(base);
+        form_->Label6->clear();
+        for (int i = 0; i < list.count(); ++i) {
+            if (vorsa::ui::DirectoryListBox::EntryPath(list.item(i)) ==
+                base + QStringLiteral("/sub")) {
+                list.scrollToItem(list.item(i));
+                return list.item(i);
+            }
+        }
+        return nullptr;
+    }
 
     // Loads a generated three-track disc, so there is something to replace.
     vorsa::testing::GeneratedDisc LoadStartingDisc()
@@ -94,6 +135,7 @@ private slots:
     void cleanup()
     {
         form_.reset();
+        singleClick_.reset();
         dir_.reset();
         dialogs_.reset();
         folder_.reset();
@@ -198,6 +240,12 @@ private slots:
         QVERIFY(form_->font().families().contains(QStringLiteral("Noto Sans CJK JP")));
         QCOMPARE(form_->font().pixelSize(), 12);
         QVERIFY(form_->acceptDrops());
+        // The window is one drop target: a control that took drops itself
+        // would keep a file dropped over it from the window.
+        for (const QWidget *control : form_->findChildren<QWidget *>())
+            QVERIFY2(!control->acceptDrops(),
+                     qPrintable(control->objectName() + QLatin1Char(' ') +
+                                QString::fromLatin1(control->metaObject()->className())));
     }
 
     void colours()
@@ -375,6 +423,69 @@ private slots:
         QVERIFY(dialogs_->messages.front().error);
     }
 
+    // A file dropped over any control is the window's: Qt hands a drop to
+    // the deepest control under the pointer that takes drops.
+    void dropOverAnyControlLoads_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"Edit1", "ListView1", "DirectoryListBox1", "DriveComboBox1",
+                                 "Label1", "Label7", "Button1", "ToolBar1", "Label11"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void dropOverAnyControlLoads()
+    {
+        QFETCH(QString, name);
+        const auto *control = form_->findChild<QWidget *>(name);
+        QVERIFY(control);
+        const QPoint at = control->mapTo(form_.get(), control->rect().center());
+        const QWidget *under = form_->childAt(at);
+        QVERIFY(under == control || control->isAncestorOf(under));
+        const auto disc = vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300, 75});
+
+        QVERIFY(
+            vorsa::testing::DropUrls(*form_, {vorsa::testing::LocalUrl(disc.descriptionPath)}, at));
+        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
+        QVERIFY(form_->Edit1->text().isEmpty());
+        QVERIFY(dialogs_->messages.empty());
+    }
+
+    // The load, and any box a reader shows, comes after the drop handler has
+    // returned: a box inside it would hold the file manager's drag open.
+    void dropLoadsOnceTheDropIsOver_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("error");
+        QTest::newRow("reader refuses the file") << true << false;
+        QTest::newRow("file cannot be opened") << false << true;
+    }
+
+    void dropLoadsOnceTheDropIsOver()
+    {
+        QFETCH(bool, fileExists);
+        QFETCH(bool, error);
+        // A cue sheet under a .ccd name: the .ccd reader finds no audio track.
+        const std::string path =
+            fileExists ? dir_->Write("plain.ccd", vorsa::testing::CueSheetText({0, 150}, "a.bin"))
+                       : dir_->File("gone.ccd");
+        bool dropReturned = false;
+        QList<bool> shownAfterDrop;
+        dialogs_->onMessage = [&](const vorsa::testing::RecordedMessage &) {
+            shownAfterDrop.append(dropReturned);
+        };
+
+        QVERIFY(vorsa::testing::DeliverDrop(*form_, {vorsa::testing::LocalUrl(path)}));
+        dropReturned = true;
+        QVERIFY(dialogs_->messages.empty());
+        QCoreApplication::processEvents();
+
+        QCOMPARE(shownAfterDrop, QList<bool>{true});
+        QCOMPARE(dialogs_->messages.front().error, error);
+        if (!error)
+            QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("音楽CDではありません")});
+    }
+
     void tickAllAndUntickAll()
     {
         LoadStartingDisc();
@@ -445,18 +556,78 @@ private slots:
         QVERIFY(list->item(2)->text().startsWith(QStringLiteral("    ")));
     }
 
+    // Moving the selection changes nothing, also under a style that
+    // activates an entry on a single click.
+    void selectingFolderChangesNothing_data()
+    {
+        QTest::addColumn<bool>("click"); // or the arrow keys
+        QTest::addColumn<bool>("singleClickStyle");
+        QTest::newRow("click") << true << false;
+        QTest::newRow("click, single-click style") << true << true;
+        QTest::newRow("arrow keys") << false << false;
+        QTest::newRow("arrow keys, single-click style") << false << true;
+    }
+
     void selectingFolderChangesNothing()
     {
+        QFETCH(bool, click);
+        QFETCH(bool, singleClickStyle);
+        QListWidgetItem *sub = ShowSubfolderEntry(singleClickStyle);
+        QVERIFY(sub);
+        auto &list = *form_->DirectoryListBox1;
         const QString base = Q(dir_->Path());
-        QVERIFY(QDir(base).mkpath(QStringLiteral("sub")));
-        form_->DirectoryListBox1->OpenDirectory(base);
-        form_->Label6->clear();
-        auto *list = form_->DirectoryListBox1;
-        const QRect lastRow = list->visualItemRect(list->item(list->count() - 1));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, lastRow.center());
-        QTest::keyClick(list, Qt::Key_Up);
+        if (click) {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                              list.visualItemRect(sub).center());
+        } else {
+            list.setFocus();
+            QTest::keyClick(&list, Qt::Key_Down);
+            QTest::keyClick(&list, Qt::Key_Up);
+            QTest::keyClick(&list, Qt::Key_Down);
+        }
+        QCOMPARE(list.currentItem(), sub);
         QVERIFY(form_->Label6->text().isEmpty());
+        QCOMPARE(list.Directory(), base);
         QCOMPARE(QDir::currentPath(), base);
+    }
+
+    void openingFolderByDoubleClickOrEnter_data()
+    {
+        QTest::addColumn<int>("key"); // 0 for a double-click
+        QTest::addColumn<bool>("singleClickStyle");
+        QTest::newRow("double-click") << 0 << false;
+        QTest::newRow("double-click, single-click style") << 0 << true;
+        QTest::newRow("Return") << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << false;
+    }
+
+    void openingFolderByDoubleClickOrEnter()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, singleClickStyle);
+        QListWidgetItem *sub = ShowSubfolderEntry(singleClickStyle);
+        QVERIFY(sub);
+        auto &list = *form_->DirectoryListBox1;
+        const QString base = Q(dir_->Path());
+        if (key == 0) {
+            // What the window system delivers: press, release, double-click,
+            // release. QTest's mouseDClick on a widget sends the third alone.
+            QWidget *viewport = list.viewport();
+            const QPoint at = list.visualItemRect(sub).center();
+            QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+            QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        } else {
+            list.setCurrentItem(sub);
+            list.setFocus();
+            QTest::keyClick(&list, static_cast<Qt::Key>(key),
+                            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        }
+        const QString target = base + QStringLiteral("/sub");
+        QCOMPARE(form_->Label6->text(), target + QLatin1Char('/'));
+        QCOMPARE(list.Directory(), target);
+        QCOMPARE(QDir::currentPath(), target);
+        QVERIFY(dialogs_->messages.empty());
     }
 
     void pickingDriveMovesToItsRoot()

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
 
 namespace vorsa::testing
 {
@@ -25,6 +26,8 @@ DialogRecorder::DialogRecorder()
 {
     ui::SetMessageHook([this](const QString &caption, const QString &text, bool error) {
         messages.push_back({caption, text, error});
+        if (onMessage)
+            onMessage(messages.back());
     });
     ui::SetOpenFileHook(
         [this](const QString &filterShown, const QString &initialName) -> std::optional<QString> {
@@ -56,27 +59,81 @@ QUrl LocalUrl(const std::string &path)
     return QUrl::fromLocalFile(QString::fromStdString(path));
 }
 
-bool DragEnterAccepted(QWidget &target, const QList<QUrl> &urls)
+namespace
 {
-    QMimeData data;
+
+// What a file manager offers: the files' addresses, and the same as text,
+// which a text control would take if it were handed the drag.
+void FillDragData(QMimeData &data, const QList<QUrl> &urls)
+{
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    enter.ignore();
-    QCoreApplication::sendEvent(&target, &enter);
-    return enter.isAccepted();
+    QStringList lines;
+    for (const QUrl &url : urls)
+        lines.append(url.toString());
+    data.setText(lines.join(QLatin1Char('\n')));
 }
 
-bool DropUrls(QWidget &target, const QList<QUrl> &urls)
+// The receiver of window-system drag events: the top-level window, which
+// routes them to its controls.
+QObject &DragReceiver(QWidget &window)
 {
-    // As from a file manager: the drag enters the window, then drops. Qt
-    // hands a drop only to a widget that took the drag's entry.
-    DragEnterAccepted(target, urls);
+    if (QWindow *handle = window.windowHandle())
+        return *handle;
+    return window;
+}
+
+// Enters the window at `at` and moves there, as Qt's platform drag does;
+// true when the window takes the drag.
+bool EnterAndMove(QObject &receiver, const QMimeData &data, QPoint at)
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.ignore();
+    QCoreApplication::sendEvent(&receiver, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    move.setAccepted(enter.isAccepted());
+    QCoreApplication::sendEvent(&receiver, &move);
+    return move.isAccepted();
+}
+
+void Leave(QObject &receiver)
+{
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(&receiver, &leave);
+}
+
+} // namespace
+
+bool DragEnterAccepted(QWidget &window, const QList<QUrl> &urls, QPoint at)
+{
     QMimeData data;
-    data.setUrls(urls);
-    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    FillDragData(data, urls);
+    QObject &receiver = DragReceiver(window);
+    const bool accepted = EnterAndMove(receiver, data, at);
+    Leave(receiver);
+    return accepted;
+}
+
+bool DeliverDrop(QWidget &window, const QList<QUrl> &urls, QPoint at)
+{
+    QMimeData data;
+    FillDragData(data, urls);
+    QObject &receiver = DragReceiver(window);
+    // The shell drops only where the drag was taken.
+    if (!EnterAndMove(receiver, data, at)) {
+        Leave(receiver);
+        return false;
+    }
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     drop.ignore();
-    QCoreApplication::sendEvent(&target, &drop);
+    QCoreApplication::sendEvent(&receiver, &drop);
     return drop.isAccepted();
+}
+
+bool DropUrls(QWidget &window, const QList<QUrl> &urls, QPoint at)
+{
+    const bool accepted = DeliverDrop(window, urls, at);
+    QCoreApplication::processEvents();
+    return accepted;
 }
 
 QStringList Captions(const TForm1 &form)

@@ -6,6 +6,7 @@
 #include "Unit1.h"
 
 #include <QList>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -48,6 +49,8 @@ public:
     QStringList Texts() const;
 
     std::vector<RecordedMessage> messages;
+    // Called as each box is shown, after it is recorded.
+    std::function<void(const RecordedMessage &)> onMessage;
     // The open dialog's answers, first in first out; an empty one, or none
     // left, is a cancel.
     QStringList openAnswers;
@@ -57,10 +60,17 @@ public:
 
 QUrl LocalUrl(const std::string &path);
 
-// Sends a drop of `urls` to the window; true when the window accepted it.
-bool DropUrls(QWidget &target, const QList<QUrl> &urls);
-// Whether the window would take a drag of `urls` that enters it.
-bool DragEnterAccepted(QWidget &target, const QList<QUrl> &urls);
+// Drags and drops as the window system does, through the window, which
+// hands them to the control under `at` (in the window's coordinates) or the
+// nearest of its parents that takes drops.
+
+// Drops `urls` at `at`, then lets the load that the drop posted run; true
+// when the drop was accepted.
+bool DropUrls(QWidget &window, const QList<QUrl> &urls, QPoint at = QPoint(100, 100));
+// Only the drop itself: whatever it posted is still waiting when this returns.
+bool DeliverDrop(QWidget &window, const QList<QUrl> &urls, QPoint at = QPoint(100, 100));
+// Whether the window would take a drag of `urls` that enters it at `at`.
+bool DragEnterAccepted(QWidget &window, const QList<QUrl> &urls, QPoint at = QPoint(100, 100));
 
 // The song list's captions and ticks.
 QStringList Captions(const TForm1 &form);
