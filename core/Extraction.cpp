@@ -1,7 +1,6 @@
 #include "Extraction.h"
 
 #include "DiscFormat.h"
-#include "Errors.h"
 #include "FileStream.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -10,7 +9,6 @@
 #include "WindowState.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -111,12 +109,6 @@ private:
     WindowState &window_;
     bool enabled_ = false;
 };
-
-void WriteAll(FileStream &file, const void *bytes, std::int32_t count)
-{
-    if (file.Write(bytes, count) != count)
-        throw EInOutError(InOutCodeFromErrno(file.LastError() != 0 ? file.LastError() : ENOSPC));
-}
 
 // Position of a table entry in the image; the fields are converted frames
 // first, so a faulty entry names the same field that it always has.
@@ -219,9 +211,9 @@ bool ExtractTrack(WindowState &window, FileStream &image, SectorCopier &copier,
     data.dataSize = static_cast<std::uint32_t>(sectors) * kBytesPerSector;
     format.riffSize = data.dataSize + 36;
     const auto formatBytes = format.Bytes();
-    WriteAll(track, formatBytes.data(), static_cast<std::int32_t>(formatBytes.size()));
+    WriteAll(track, formatBytes.data(), formatBytes.size());
     const auto dataBytes = data.Bytes();
-    WriteAll(track, dataBytes.data(), static_cast<std::int32_t>(dataBytes.size()));
+    WriteAll(track, dataBytes.data(), dataBytes.size());
 
     if (sectors > 0)
         CopySectors(window, copier, track, start, sectors);

@@ -28,14 +28,14 @@ constexpr std::size_t kBufferBytes = 2 << 20;
     throw EInOutError(InOutCodeFromErrno(err));
 }
 
+} // namespace
+
 void WriteAll(FileStream &file, const void *bytes, std::int64_t count)
 {
     const auto size = static_cast<std::int32_t>(count);
     if (file.Write(bytes, size) != size)
         ThrowInOut(file.LastError() != 0 ? file.LastError() : ENOSPC);
 }
-
-} // namespace
 
 SectorCopier::SectorCopier(FileStream &image) : image_(image) {}
 

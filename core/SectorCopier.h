@@ -10,6 +10,10 @@ namespace vorsa
 
 class FileStream;
 
+// Writes all of `count` bytes or throws EInOutError with the system's code;
+// a short write with no code is taken as a full disk.
+void WriteAll(FileStream &file, const void *bytes, std::int64_t count);
+
 class SectorCopier
 {
 public:
