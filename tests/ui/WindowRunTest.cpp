@@ -66,16 +66,11 @@ void CheckTrackFile(const std::string &path, std::int64_t startByte, std::int64_
 
 } // namespace
 
-class WindowRunTest : public QObject
+class WindowRunTest : public vorsa::testing::WindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ProbedForm> form_;
-    std::unique_ptr<DialogRecorder> dialogs_;
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<vorsa::testing::CurrentFolderGuard> folder_;
-
     std::string Out(const char *name) const { return dir_->Path() + "/out/" + name; }
 
     // A three-track disc dropped on the window, every track ticked, prefix
@@ -97,23 +92,9 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<vorsa::testing::CurrentFolderGuard>();
-        dialogs_ = std::make_unique<DialogRecorder>();
-        dir_ = std::make_unique<TempDir>();
-        form_ = std::make_unique<ProbedForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
+    void init() { QVERIFY(StartWindow()); }
 
-    void cleanup()
-    {
-        form_.reset();
-        dir_.reset();
-        dialogs_.reset();
-        folder_.reset();
-    }
+    void cleanup() { StopWindow(); }
 
     void loadAndExtractWholeDisc_data()
     {

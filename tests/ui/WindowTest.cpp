@@ -76,15 +76,11 @@ public:
 
 } // namespace
 
-class WindowTest : public QObject
+class WindowTest : public vorsa::testing::WindowTestBase
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<ProbedForm> form_;
-    std::unique_ptr<DialogRecorder> dialogs_;
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<vorsa::testing::CurrentFolderGuard> folder_;
     // Outlives the window, which does not own the style it is given.
     std::unique_ptr<SingleClickStyle> singleClick_;
 
@@ -122,23 +118,12 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<vorsa::testing::CurrentFolderGuard>();
-        dialogs_ = std::make_unique<DialogRecorder>();
-        dir_ = std::make_unique<TempDir>();
-        form_ = std::make_unique<ProbedForm>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
+    void init() { QVERIFY(StartWindow()); }
 
     void cleanup()
     {
-        form_.reset();
+        StopWindow();
         singleClick_.reset();
-        dir_.reset();
-        dialogs_.reset();
-        folder_.reset();
     }
 
     void controlGeometry_data()

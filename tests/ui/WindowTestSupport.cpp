@@ -173,4 +173,22 @@ CurrentFolderGuard::~CurrentFolderGuard()
     QDir::setCurrent(saved_);
 }
 
+bool WindowTestBase::StartWindow()
+{
+    folder_ = std::make_unique<CurrentFolderGuard>();
+    dialogs_ = std::make_unique<DialogRecorder>();
+    dir_ = std::make_unique<TempDir>();
+    form_ = std::make_unique<ProbedForm>();
+    form_->show();
+    return QTest::qWaitForWindowExposed(form_.get());
+}
+
+void WindowTestBase::StopWindow()
+{
+    form_.reset();
+    dir_.reset();
+    dialogs_.reset();
+    folder_.reset();
+}
+
 } // namespace vorsa::testing

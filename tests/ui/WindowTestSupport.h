@@ -3,6 +3,7 @@
 #pragma once
 
 #include "DialogHooks.h"
+#include "TempDir.h"
 #include "Unit1.h"
 
 #include <QList>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -90,6 +92,22 @@ public:
 
 private:
     QString saved_;
+};
+
+// What every window test runs in: the process's folder kept, dialogs
+// answered, a temporary folder, and the real window shown.
+class WindowTestBase : public QObject
+{
+protected:
+    // Call from init(): QVERIFY(StartWindow()).
+    bool StartWindow();
+    // Call from cleanup(): the window goes first, the folder guard last.
+    void StopWindow();
+
+    std::unique_ptr<ProbedForm> form_;
+    std::unique_ptr<DialogRecorder> dialogs_;
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CurrentFolderGuard> folder_;
 };
 
 } // namespace vorsa::testing
