@@ -20,18 +20,19 @@ namespace
 // Linux: they keep out only programs that lock too. Devices and pipes are
 // shared by the whole system and have no contents to guard, so they are not
 // locked; a lock on /dev/null would make two programs writing there collide.
-int Prepare(int fd, FileStream::Mode mode)
+int Prepare(int fd, FileStream::Mode mode, bool &regular)
 {
     struct stat info {
     };
     if (::fstat(fd, &info) != 0)
         return errno;
+    regular = S_ISREG(info.st_mode);
     if (S_ISDIR(info.st_mode))
         return EISDIR; // a folder opens read-only on Linux, but holds no bytes
     // The open did not wait for a named pipe's other end; reads and writes do.
     if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
         return errno;
-    if (!S_ISREG(info.st_mode))
+    if (!regular)
         return 0;
     const bool create = mode == FileStream::Mode::Create;
     if (::flock(fd, (create ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
@@ -56,7 +57,7 @@ FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
     // the window's one thread there for good.
     const int flags = create ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC | O_NONBLOCK;
     fd_ = ::open(path.c_str(), flags, 0666);
-    if (fd_ >= 0 && Prepare(fd_, mode) != 0) {
+    if (fd_ >= 0 && Prepare(fd_, mode, regular_) != 0) {
         ::close(fd_);
         fd_ = -1;
     }

@@ -37,12 +37,15 @@ public:
     // for a full disk); 0 when it completed or a read met the end of the file.
     int LastError() const { return lastError_; }
     int Handle() const { return fd_; }
+    // A regular file, not a device or a pipe; known from the open.
+    bool IsRegularFile() const { return regular_; }
     const std::string &Path() const { return path_; }
 
 private:
     int fd_ = -1;
     std::string path_;
     int lastError_ = 0;
+    bool regular_ = false;
 };
 
 // The one rule for taking a file size as a signed 32-bit value, used by

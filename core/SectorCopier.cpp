@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vorsa
@@ -69,9 +68,7 @@ void SectorCopier::Copy(FileStream &track, std::int64_t position, std::int64_t c
 // Splices into regular files only, through a pipe made large enough.
 bool SectorCopier::CanSplice(const FileStream &track)
 {
-    struct stat info {
-    };
-    if (spliceFailed_ || ::fstat(track.Handle(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (spliceFailed_ || !track.IsRegularFile())
         return false;
     if (pipe_[0] < 0) {
         if (::pipe2(pipe_, O_CLOEXEC) != 0) {
