@@ -1,11 +1,23 @@
 #include "Application.h"
 
+#include "Credits.h"
 #include "ErrorDisplay.h"
+
+#include <QLibraryInfo>
 
 namespace vorsa::ui
 {
 
-Application::Application(int &argc, char **argv) : QApplication(argc, argv) {}
+Application::Application(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // Lets the window system match the window to its desktop entry and icon.
+    setDesktopFileName(QString::fromUtf8(kApplicationId));
+    // The open dialog ("Look in", "File name") and the standard buttons speak
+    // Japanese as the window does; without Qt's translations they stay English.
+    if (qtTranslator_.load(QStringLiteral("qtbase_ja"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&qtTranslator_);
+}
 
 bool Application::notify(QObject *receiver, QEvent *event)
 {

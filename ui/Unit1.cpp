@@ -260,7 +260,8 @@ void TForm1::CreateControls()
     Label8 = MakeHeading(this, "Label8", QStringLiteral("Wave作成先フォルダ"), QPoint(8, 200));
     Label9 =
         MakeHeading(this, "Label9", QString::fromUtf8(vorsa::ui::kCreditLine), QPoint(208, 480));
-    Label10 = MakeHeading(this, "Label10", QStringLiteral("Vorsa v1.11"), QPoint(8, 480));
+    Label10 =
+        MakeHeading(this, "Label10", QString::fromUtf8(vorsa::ui::kVersionLine), QPoint(8, 480));
 
     auto *link = new vorsa::ui::LinkLabel(this);
     Label11 = link;
@@ -474,7 +475,12 @@ void TForm1::dropEvent(QDropEvent *event)
         return;
     }
     event->acceptProposedAction();
-    const std::string name = FirstWholeCharsWithin(first->toStdString(), kDroppedNameBytes);
+    PostDroppedFile(*first);
+}
+
+void TForm1::PostDroppedFile(const QString &localPath)
+{
+    const std::string name = FirstWholeCharsWithin(localPath.toStdString(), kDroppedNameBytes);
     // The load runs once the shell's drop is over: a reader's message box
     // opened inside this handler would keep the file manager's drag pending
     // until the user closed it.

@@ -62,6 +62,10 @@ public:
     QLabel *Label11 = nullptr;      // link to the home page
     QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
 
+    // Loads `localPath` as a drop of that one file does, once the event loop
+    // runs: a file named on the command line or dropped on the window.
+    void PostDroppedFile(const QString &localPath);
+
     // True from the start of an extraction until it returns.
     bool ExtractionRunning() const { return extractionRunning_; }
 

@@ -2,6 +2,7 @@
 // untick all, folder choice, preconditions, the error display, the link.
 #include "Application.h"
 #include "Credits.h"
+#include "Dialogs.h"
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
@@ -15,10 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -406,6 +409,57 @@ private slots:
         // No such file: the cue sheet reader's open error is shown.
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
         QVERIFY(dialogs_->messages.front().error);
+    }
+
+    // "vorsa FILE": the named file goes the drop's way once the event loop
+    // runs, so that a reader's box comes over the shown window.
+    void namedFileLoadsAsDrop_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("tracks");
+        QTest::addColumn<int>("errors");
+        QTest::newRow("cue sheet") << QStringLiteral("album.cue") << 2 << 0;
+        QTest::newRow("refused name") << QStringLiteral("album.txt") << 0 << 0;
+        QTest::newRow("missing cue sheet") << QStringLiteral("gone.cue") << 0 << 1;
+    }
+
+    void namedFileLoadsAsDrop()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, tracks);
+        QFETCH(int, errors);
+        vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300});
+        dir_->Write("album.txt", "text");
+        const QString path = Q(dir_->File(name.toStdString()));
+
+        form_->PostDroppedFile(path);
+        QVERIFY(form_->Label1->text().isEmpty());
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(form_->Label1->text(), tracks > 0 || errors > 0 ? path : QString());
+        QCOMPARE(form_->ListView1->topLevelItemCount(), tracks);
+        QCOMPARE(dialogs_->messages.size(), std::size_t(errors));
+    }
+
+    // Qt's own dialogs speak Japanese, yet a message box's one button reads
+    // "OK", as the window's boxes always have.
+    void messageBoxButtonReadsOkUnderJapaneseQt()
+    {
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("キャンセル"));
+        dialogs_.reset(); // the real box
+        QStringList buttons;
+        QTimer::singleShot(0, [&buttons] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible()) {
+                    for (const QAbstractButton *button : box->buttons())
+                        buttons.append(button->text());
+                    box->accept();
+                }
+            }
+        });
+        vorsa::ui::ShowMessageBox(QStringLiteral("終了しました"));
+        dialogs_ = std::make_unique<DialogRecorder>();
+        QCOMPARE(buttons, QStringList{QStringLiteral("OK")});
     }
 
     // A file dropped over any control is the window's: Qt hands a drop to
