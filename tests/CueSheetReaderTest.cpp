@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/file.h>
 #include <sys/stat.h>
 
