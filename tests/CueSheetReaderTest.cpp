@@ -390,40 +390,5 @@ TEST_F(CueSheetReaderTest, StartsBeyondTheNinetyNinthAreIgnored)
     EXPECT_EQ(window.items[98].caption, "099 / 00 : 03");
 }
 
-// The reader is chosen by the last three characters of the name alone.
-struct DispatchRow {
-    const char *name;
-    std::string fileName;
-    std::string imageName;
-};
-
-class LoadControlFileTest : public ReaderTableTest<DispatchRow>
-{
-};
-
-TEST_P(LoadControlFileTest, ChoosesReaderByLastThreeCharacters)
-{
-    const DispatchRow &row = GetParam();
-    // Lines each reader accepts; the image's extension tells which one ran.
-    const std::string path =
-        dir.Write(row.fileName, JoinLines({"FILE \"disc.bin\" BINARY", "TRACK 01 AUDIO",
-                                           "INDEX 01 00:00:00", "MODE=0", "INDEX 1=0"},
-                                          "\r\n"));
-    WriteSparseImage(dir.File(row.imageName), kBytesPerSecond);
-    window.AddSongListItem("stale");
-    LoadControlFile(window, path);
-    EXPECT_EQ(window.Text(TextControl::Label1), path);
-    EXPECT_EQ(window.Text(TextControl::Label2), dir.File(row.imageName));
-    EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, LoadControlFileTest,
-                         ::testing::Values(DispatchRow{"Cue", "album.cue", "album.bin"},
-                                           DispatchRow{"Ccd", "album.ccd", "album.img"},
-                                           DispatchRow{"UpperCaseCue", "album.CUE", "album.img"},
-                                           DispatchRow{"NoDotBeforeCue", "rescue", "rescue.bin"},
-                                           DispatchRow{"AnyOtherName", "album.txt", "album.img"}),
-                         [](const auto &info) { return info.param.name; });
-
 } // namespace
 } // namespace vorsa::testing
