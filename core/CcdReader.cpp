@@ -36,7 +36,7 @@ void StoreStartLine(std::string_view line)
 void ReadCcdFile(WindowState &window, const std::string &path)
 {
     bool audio = false;
-    StartTrackTable();
+    StartReading(window);
     bool multiSession = false;
     {
         TextFile file(path);

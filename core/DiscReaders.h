@@ -26,6 +26,10 @@ void ReadCcdFile(WindowState &window, const std::string &path);
 // per track ("001 / 03 : 25"), the last one's length from the image size.
 void AddSongListEntries(WindowState &window);
 
+// The start of every reader run: the table's count and the image path are
+// emptied, so a description gives the same result whatever was loaded before.
+void StartReading(WindowState &window);
+
 // A reader's refusal of a file: the message, then Label1 and Label2 emptied,
 // so that nothing half-loaded can be extracted.
 void RefuseDescription(WindowState &window, std::string_view message);

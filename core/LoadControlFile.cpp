@@ -1,7 +1,8 @@
-// The load sequences of the open button and of a file drop, and the
-// refusal that both readers end with.
+// The load sequences of the open button and of a file drop, and the start
+// and the refusal that both readers share.
 #include "CodePage.h"
 #include "DiscReaders.h"
+#include "TrackTable.h"
 #include "WindowState.h"
 
 namespace vorsa
@@ -41,6 +42,12 @@ void LoadDroppedFile(WindowState &window, const std::string &droppedName)
         ReadLoadedFile(window);
     else
         window.SetText(TextControl::Label1, remembered);
+}
+
+void StartReading(WindowState &window)
+{
+    StartTrackTable();
+    window.SetText(TextControl::Label2, "");
 }
 
 void RefuseDescription(WindowState &window, std::string_view message)

@@ -192,15 +192,6 @@ TEST_F(CueSheetReaderTest, LastFileLineDecidesTheImage)
     EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
 }
 
-TEST_F(CueSheetReaderTest, SheetWithoutFileLineKeepsEarlierImage)
-{
-    WriteSparseImage(dir.File("earlier.bin"), 2 * kBytesPerSecond);
-    window.SetText(TextControl::Label2, dir.File("earlier.bin"));
-    ReadCueSheet(window, WriteSheet({"TRACK 01 AUDIO", "INDEX 01 00:00:00"}));
-    EXPECT_EQ(window.Text(TextControl::Label2), dir.File("earlier.bin"));
-    EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 02"}));
-}
-
 TEST_F(CueSheetReaderTest, AudioAnywhereInALineCounts)
 {
     WriteSparseImage(dir.File("album.bin"), kBytesPerSecond);
@@ -294,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"00:00:00"}}),
     [](const auto &info) { return info.param.name; });
 
-TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndKeepsImage)
+TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndImage)
 {
     const GeneratedDisc earlier = WriteCueDisc(dir, "earlier", {75, 75, 75});
     LoadControlFile(window, earlier.descriptionPath);
@@ -305,7 +296,7 @@ TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndKeepsImage)
               "ファイルが見つかりません");
     EXPECT_EQ(TrackCount, 0);
     EXPECT_EQ(window.Text(TextControl::Label1), missing);
-    EXPECT_EQ(window.Text(TextControl::Label2), earlier.imagePath);
+    EXPECT_EQ(window.Text(TextControl::Label2), "");
     EXPECT_EQ(window.SongListCount(), 0);
     EXPECT_TRUE(window.messages.empty());
 }

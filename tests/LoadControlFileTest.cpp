@@ -3,6 +3,7 @@
 #include "DiscBuilder.h"
 #include "DiscFormat.h"
 #include "DiscReaders.h"
+#include "Errors.h"
 #include "TrackTable.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,43 @@ INSTANTIATE_TEST_SUITE_P(Names, LoadByNameTest,
                                            NameRow{"UpperCaseCcd", "DISC.CCD", "DISC.img", ""},
                                            NameRow{"AnyOtherName", "album.txt", "album.img", ""}),
                          [](const auto &info) { return info.param.name; });
+
+// Sheets that name no image in an upper-case FILE line: they find none,
+// whatever disc was loaded before them.
+struct BareSheetRow {
+    const char *name;
+    std::string text;
+};
+
+class LoadAfterLoadTest : public ReaderTableTest<BareSheetRow>
+{
+};
+
+TEST_P(LoadAfterLoadTest, SheetGivesTheSameResultWhateverWasLoadedBefore)
+{
+    WriteSparseImage(dir.File("bare.bin"), kBytesPerMinute);
+    const std::string sheet = dir.Write("bare.cue", GetParam().text);
+    const std::string noImage = "ファイル  は開けません";
+    EXPECT_EQ(ErrorMessage<EFOpenError>([&] { LoadControlFile(window, sheet); }), noImage);
+
+    MemoryWindow used;
+    const GeneratedDisc earlier = WriteCueDisc(dir, "earlier", {75, 150});
+    LoadControlFile(used, earlier.descriptionPath);
+    ASSERT_EQ(used.SongListCount(), 2);
+    EXPECT_EQ(ErrorMessage<EFOpenError>([&] { LoadControlFile(used, sheet); }), noImage);
+    EXPECT_EQ(used.Text(TextControl::Label1), sheet);
+    EXPECT_EQ(used.Text(TextControl::Label2), "");
+    EXPECT_EQ(used.SongListCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, LoadAfterLoadTest,
+    ::testing::Values(BareSheetRow{"TrackAndIndexOnly", "TRACK 01 AUDIO\r\nINDEX 01 00:00:00\r\n"
+                                                        "TRACK 02 AUDIO\r\nINDEX 01 00:30:00\r\n"},
+                      BareSheetRow{"LowerCaseFileLine", "file \"bare.bin\" binary\r\n"
+                                                        "  track 01 AUDIO\r\n"
+                                                        "    index 01 00:00:00\r\n"}),
+    [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace vorsa::testing

@@ -319,7 +319,7 @@ private slots:
         QVERIFY(shown.text.endsWith(QLatin1Char('.')));
         QCOMPARE(form_->Label1->text(), missing);
         QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-        QCOMPARE(form_->Label2->text(), Q(first.imagePath)); // the previous image
+        QVERIFY(form_->Label2->text().isEmpty()); // not the previous image
 
         dialogs_->openAnswers.push_back(Q(first.descriptionPath));
         QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
@@ -700,6 +700,22 @@ private slots:
         // The event loop goes on.
         QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+    }
+
+    // Every load starts from an empty image path: a sheet that names no
+    // image finds none, whatever disc was loaded before it.
+    void loadAfterLoadKeepsNoEarlierImage()
+    {
+        LoadStartingDisc();
+        const std::string bare = dir_->Write("bare.cue", "file \"bare.bin\" binary\r\n"
+                                                         "  track 01 AUDIO\r\n"
+                                                         "    index 01 00:00:00\r\n");
+        dialogs_->openAnswers.push_back(Q(bare));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイル  は開けません.")});
+        QCOMPARE(form_->Label1->text(), Q(bare));
+        QVERIFY(form_->Label2->text().isEmpty());
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
     }
 
     void linkLabelOpensHomePage()
