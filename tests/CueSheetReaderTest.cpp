@@ -367,6 +367,18 @@ TEST_F(CueSheetReaderTest, TextAfterTimeIsStoredAndFailsInTheSongList)
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
+// The conversion error carries every byte of the text, past a NUL too.
+TEST_F(CueSheetReaderTest, NulInATimeStaysInTheConversionMessage)
+{
+    using namespace std::string_literals;
+    WriteSparseImage(dir.File("album.bin"), kBytesPerMinute);
+    const std::string cue =
+        WriteSheet({"FILE \"disc.bin\" BINARY", "  TRACK 01 AUDIO", "    INDEX 01 00:0\0:00"s,
+                    "  TRACK 02 AUDIO", "    INDEX 01 00:30:00"});
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { LoadControlFile(window, cue); }),
+              "'0\0' は整数ではありません"s);
+}
+
 TEST_F(CueSheetReaderTest, StartsBeyondTheNinetyNinthAreIgnored)
 {
     std::vector<std::int32_t> starts;

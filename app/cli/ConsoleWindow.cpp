@@ -104,7 +104,8 @@ void ConsoleWindow::SetStopEnabled(bool enabled)
 void ConsoleWindow::ShowMessage(const std::string &text)
 {
     EndProgressLine();
-    std::fprintf(console_, "%s\n", text.c_str());
+    const std::string line = text + "\n";
+    std::fwrite(line.data(), 1, line.size(), console_);
     std::fflush(console_);
     messages_.push_back(text);
 }

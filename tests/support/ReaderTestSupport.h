@@ -30,14 +30,14 @@ inline void ResetTrackTable()
     TrackStarts.fill(std::string());
 }
 
-// Message of the `Error` that `action` raises; a marker text when it raises
-// nothing, so that the comparison with the expected message fails visibly.
+// Whole message of the `Error` that `action` raises; a marker text when it
+// raises nothing, so that the comparison with the expected message fails visibly.
 template <typename Error, typename Action> std::string ErrorMessage(Action &&action)
 {
     try {
         action();
     } catch (const Error &error) {
-        return error.what();
+        return error.message();
     }
     return "(no error raised)";
 }

@@ -718,6 +718,22 @@ private slots:
         QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
     }
 
+    // A message is shown whole: a NUL byte in it shows as a visible mark.
+    void errorDisplayShowsNulAsVisibleMark()
+    {
+        using namespace std::string_literals;
+        vorsa::testing::WritePatternImage(dir_->File("nul.bin"), 2352 * 400);
+        const std::string cue = dir_->Write("nul.cue", "FILE \"nul.bin\" BINARY\r\n"
+                                                       "  TRACK 01 AUDIO\r\n"
+                                                       "    INDEX 01 00:0\0:00\r\n"
+                                                       "  TRACK 02 AUDIO\r\n"
+                                                       "    INDEX 01 00:02:00\r\n"s);
+        dialogs_->openAnswers.push_back(Q(cue));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("'0\u2400' は整数ではありません.")});
+        QVERIFY(dialogs_->messages.front().error);
+    }
+
     void linkLabelOpensHomePage()
     {
         UrlCatcher browser;
