@@ -14,9 +14,9 @@ class WindowState;
 // The load sequence of the open action: Label1 = path, song list emptied,
 // then the cue sheet reader when the path ends in "cue", else the .ccd reader.
 void LoadControlFile(WindowState &window, const std::string &path);
-// The load sequence of a file drop, given the dropped name: only a name that
-// ends in "cue" or "ccd" (case-sensitive, no dot needed) is loaded, by the
-// reader it names; any other leaves Label1 as it was, and everything else.
+// The load sequence of a file drop, given the dropped name: a name that ends
+// in "cue" or "ccd" (case-sensitive, no dot needed) goes on as the open
+// action does; any other changes nothing, Label1 showing its text again.
 void LoadDroppedFile(WindowState &window, const std::string &droppedName);
 
 void ReadCueSheet(WindowState &window, const std::string &path);

@@ -17,8 +17,8 @@ inline constexpr int kMaxTracks = 99; // usable slots 1..99; slot 0 is never use
 extern std::array<std::string, kMaxTracks + 1> TrackStarts;
 extern std::int16_t TrackCount;
 
-// The one writer of the table. A reader's run starts by setting the count
-// to 0; the slots keep their texts.
+// The table's only writers, used by the readers. A run starts the table
+// afresh (count 0; the slots keep their texts), then adds its starts.
 void StartTrackTable();
 // Adds one start, as the readers do: count first, then store the text that
 // `discTime` makes, so when making it raises, the count already includes the
