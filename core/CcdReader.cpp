@@ -20,16 +20,15 @@ constexpr std::string_view kStartKey = "INDEX 1=";
 constexpr std::string_view kAudioLine = "MODE=0";
 constexpr std::string_view kSessionKey = "Session=";
 
-// The table counts the start before its sector is converted, so a bad
-// number leaves the count including it; a full table takes no more starts.
+// The start is counted before its sector is converted, so a bad number
+// leaves the count including it; a full table takes no more starts, and
+// their sectors are not converted.
 void StoreStartLine(std::string_view line)
 {
-    if (!TrackTableHasRoom())
-        return;
-    ++TrackCount;
-    // The key is plain ASCII, so its eight characters are its eight bytes.
-    const std::int32_t sector = StrToInt(line.substr(kStartKey.size()));
-    TrackStarts[static_cast<std::size_t>(TrackCount)] = SectorToDiscTime(sector);
+    StoreTrackStart([line] {
+        // The key is plain ASCII, so its eight characters are its eight bytes.
+        return SectorToDiscTime(StrToInt(line.substr(kStartKey.size())));
+    });
 }
 
 } // namespace
@@ -37,7 +36,7 @@ void StoreStartLine(std::string_view line)
 void ReadCcdFile(WindowState &window, const std::string &path)
 {
     bool audio = false;
-    TrackCount = 0;
+    StartReading(window);
     bool multiSession = false;
     {
         TextFile file(path);

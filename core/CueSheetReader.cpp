@@ -58,7 +58,7 @@ std::ptrdiff_t FindCharFrom(std::ptrdiff_t start, const std::string &what, const
 void ReadCueSheet(WindowState &window, const std::string &path)
 {
     bool audio = false;
-    TrackCount = 0;
+    StartReading(window);
     {
         TextFile file(path);
         while (!file.Eof()) {

@@ -14,6 +14,10 @@ class WindowState;
 // The load sequence of the open action: Label1 = path, song list emptied,
 // then the cue sheet reader when the path ends in "cue", else the .ccd reader.
 void LoadControlFile(WindowState &window, const std::string &path);
+// The load sequence of a file drop, given the dropped name: a name that ends
+// in "cue" or "ccd" (case-sensitive, no dot needed) goes on as the open
+// action does; any other changes nothing, Label1 showing its text again.
+void LoadDroppedFile(WindowState &window, const std::string &droppedName);
 
 void ReadCueSheet(WindowState &window, const std::string &path);
 void ReadCcdFile(WindowState &window, const std::string &path);
@@ -21,6 +25,10 @@ void ReadCcdFile(WindowState &window, const std::string &path);
 // Opens the image named by Label2 for its size and adds one song list item
 // per track ("001 / 03 : 25"), the last one's length from the image size.
 void AddSongListEntries(WindowState &window);
+
+// The start of every reader run: the table's count and the image path are
+// emptied, so a description gives the same result whatever was loaded before.
+void StartReading(WindowState &window);
 
 // A reader's refusal of a file: the message, then Label1 and Label2 emptied,
 // so that nothing half-loaded can be extracted.

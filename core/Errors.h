@@ -2,6 +2,7 @@
 // and the mapping of system error codes onto the input/output error codes.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -9,10 +10,20 @@
 namespace vorsa
 {
 
+// Its message may hold any byte, a NUL included: message() gives it whole,
+// what() only up to its first NUL.
 class VorsaError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit VorsaError(const std::string &message)
+        : std::runtime_error(message), message_(std::make_shared<const std::string>(message))
+    {
+    }
+    const std::string &message() const { return *message_; }
+
+private:
+    // Shared, so that copying the error cannot throw.
+    std::shared_ptr<const std::string> message_;
 };
 
 // Input/output error of text files and of extraction writes. `code` is one

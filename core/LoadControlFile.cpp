@@ -1,23 +1,53 @@
-// The load sequence shared by the open button and a file drop, and the
-// refusal that both readers end with.
+// The load sequences of the open button and of a file drop, and the start
+// and the refusal that both readers share.
 #include "CodePage.h"
 #include "DiscReaders.h"
+#include "TrackTable.h"
 #include "WindowState.h"
 
 namespace vorsa
 {
 
-void LoadControlFile(WindowState &window, const std::string &path)
+namespace
 {
-    window.SetText(TextControl::Label1, path);
+
+// The reader is chosen by the name's last three characters alone, with no
+// dot required; everything not ending in "cue" is read as a .ccd file.
+void ReadLoadedFile(WindowState &window)
+{
     window.ClearSongList();
-    // The reader is chosen by the name's last three characters alone, with
-    // no dot required; everything not ending in "cue" is read as a .ccd file.
     const std::string controlFile = window.Text(TextControl::Label1);
     if (text::LastChars(controlFile, 3) == "cue")
         ReadCueSheet(window, controlFile);
     else
         ReadCcdFile(window, controlFile);
+}
+
+} // namespace
+
+void LoadControlFile(WindowState &window, const std::string &path)
+{
+    window.SetText(TextControl::Label1, path);
+    ReadLoadedFile(window);
+}
+
+void LoadDroppedFile(WindowState &window, const std::string &droppedName)
+{
+    const std::string remembered = window.Text(TextControl::Label1);
+    window.SetText(TextControl::Label1, droppedName);
+    const std::string name = window.Text(TextControl::Label1);
+    // Only the last three characters count: "rescue" is a cue sheet, DISC.CUE is not.
+    const std::string_view tail = text::LastChars(name, 3);
+    if (tail == "cue" || tail == "ccd")
+        ReadLoadedFile(window);
+    else
+        window.SetText(TextControl::Label1, remembered);
+}
+
+void StartReading(WindowState &window)
+{
+    StartTrackTable();
+    window.SetText(TextControl::Label2, "");
 }
 
 void RefuseDescription(WindowState &window, std::string_view message)

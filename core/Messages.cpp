@@ -1,9 +1,17 @@
 #include "Messages.h"
 
 #include "CodePage.h"
+#include "Errors.h"
 
 namespace vorsa::messages
 {
+
+std::string ErrorMessage(const std::exception &error)
+{
+    if (const auto *own = dynamic_cast<const VorsaError *>(&error))
+        return own->message();
+    return error.what();
+}
 
 std::string DisplayedErrorText(std::string_view message)
 {

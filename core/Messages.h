@@ -1,6 +1,7 @@
 // Texts the user meets, and the two rules that shape what a message box shows.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ inline constexpr std::string_view kNoPrefix = "Wave接頭語を指定してく�
 inline constexpr std::string_view kNoFolder = "Wave保存先フォルダを指定してください";
 inline constexpr std::string_view kFinished = "終わりました";
 inline constexpr std::string_view kTrackSuffix = "曲目";
+
+// The whole message of an error: every byte of the program's own errors, a
+// NUL included; what() of any other.
+std::string ErrorMessage(const std::exception &error);
 
 // An error's message as the error box shows it: "." appended when the last
 // character sorts after ".", so after Japanese text but not after ")".

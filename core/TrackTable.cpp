@@ -10,20 +10,25 @@ namespace vorsa
 std::array<std::string, kMaxTracks + 1> TrackStarts;
 std::int16_t TrackCount = 0;
 
-bool TrackTableHasRoom()
+void StartTrackTable()
 {
-    return TrackCount < kMaxTracks;
+    TrackCount = 0;
+}
+
+bool StoreTrackStart(const std::function<std::string()> &discTime)
+{
+    // A description with more than 99 starts must not write past the last
+    // slot; the extra starts are dropped and the first 99 still load.
+    if (TrackCount >= kMaxTracks)
+        return false;
+    ++TrackCount;
+    TrackStarts[static_cast<std::size_t>(TrackCount)] = discTime();
+    return true;
 }
 
 bool StoreTrackStart(const std::string &discTime)
 {
-    // A description with more than 99 starts must not write past the last
-    // slot; the extra starts are dropped and the first 99 still load.
-    if (!TrackTableHasRoom())
-        return false;
-    ++TrackCount;
-    TrackStarts[static_cast<std::size_t>(TrackCount)] = discTime;
-    return true;
+    return StoreTrackStart([&discTime] { return discTime; });
 }
 
 std::string SectorToDiscTime(std::int32_t sector)

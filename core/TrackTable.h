@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace vorsa
@@ -16,11 +17,15 @@ inline constexpr int kMaxTracks = 99; // usable slots 1..99; slot 0 is never use
 extern std::array<std::string, kMaxTracks + 1> TrackStarts;
 extern std::int16_t TrackCount;
 
-// Adds one start to the table, as the readers do: count first, then store.
-// Starts beyond slot 99 are ignored; returns false for an ignored one.
+// The table's only writers, used by the readers. A run starts the table
+// afresh (count 0; the slots keep their texts), then adds its starts.
+void StartTrackTable();
+// Adds one start, as the readers do: count first, then store the text that
+// `discTime` makes, so when making it raises, the count already includes the
+// start. Starts beyond slot 99 are ignored, their text not even made;
+// returns false for an ignored one.
+bool StoreTrackStart(const std::function<std::string()> &discTime);
 bool StoreTrackStart(const std::string &discTime);
-// True while the table can take another start.
-bool TrackTableHasRoom();
 
 // Sector count from the start of the image to "%.2d:%.2d:%.2d".
 std::string SectorToDiscTime(std::int32_t sector);

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/file.h>
 #include <sys/stat.h>
 
@@ -190,15 +192,6 @@ TEST_F(CueSheetReaderTest, LastFileLineDecidesTheImage)
     EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
 }
 
-TEST_F(CueSheetReaderTest, SheetWithoutFileLineKeepsEarlierImage)
-{
-    WriteSparseImage(dir.File("earlier.bin"), 2 * kBytesPerSecond);
-    window.SetText(TextControl::Label2, dir.File("earlier.bin"));
-    ReadCueSheet(window, WriteSheet({"TRACK 01 AUDIO", "INDEX 01 00:00:00"}));
-    EXPECT_EQ(window.Text(TextControl::Label2), dir.File("earlier.bin"));
-    EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 02"}));
-}
-
 TEST_F(CueSheetReaderTest, AudioAnywhereInALineCounts)
 {
     WriteSparseImage(dir.File("album.bin"), kBytesPerSecond);
@@ -292,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"00:00:00"}}),
     [](const auto &info) { return info.param.name; });
 
-TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndKeepsImage)
+TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndImage)
 {
     const GeneratedDisc earlier = WriteCueDisc(dir, "earlier", {75, 75, 75});
     LoadControlFile(window, earlier.descriptionPath);
@@ -303,7 +296,7 @@ TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndKeepsImage)
               "ファイルが見つかりません");
     EXPECT_EQ(TrackCount, 0);
     EXPECT_EQ(window.Text(TextControl::Label1), missing);
-    EXPECT_EQ(window.Text(TextControl::Label2), earlier.imagePath);
+    EXPECT_EQ(window.Text(TextControl::Label2), "");
     EXPECT_EQ(window.SongListCount(), 0);
     EXPECT_TRUE(window.messages.empty());
 }
@@ -374,6 +367,18 @@ TEST_F(CueSheetReaderTest, TextAfterTimeIsStoredAndFailsInTheSongList)
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
 
+// The conversion error carries every byte of the text, past a NUL too.
+TEST_F(CueSheetReaderTest, NulInATimeStaysInTheConversionMessage)
+{
+    using namespace std::string_literals;
+    WriteSparseImage(dir.File("album.bin"), kBytesPerMinute);
+    const std::string cue =
+        WriteSheet({"FILE \"disc.bin\" BINARY", "  TRACK 01 AUDIO", "    INDEX 01 00:0\0:00"s,
+                    "  TRACK 02 AUDIO", "    INDEX 01 00:30:00"});
+    EXPECT_EQ(ErrorMessage<EConvertError>([&] { LoadControlFile(window, cue); }),
+              "'0\0' は整数ではありません"s);
+}
+
 TEST_F(CueSheetReaderTest, StartsBeyondTheNinetyNinthAreIgnored)
 {
     std::vector<std::int32_t> starts;
@@ -387,41 +392,6 @@ TEST_F(CueSheetReaderTest, StartsBeyondTheNinetyNinthAreIgnored)
     EXPECT_EQ(window.items[97].caption, "098 / 00 : 01");
     EXPECT_EQ(window.items[98].caption, "099 / 00 : 03");
 }
-
-// The reader is chosen by the last three characters of the name alone.
-struct DispatchRow {
-    const char *name;
-    std::string fileName;
-    std::string imageName;
-};
-
-class LoadControlFileTest : public ReaderTableTest<DispatchRow>
-{
-};
-
-TEST_P(LoadControlFileTest, ChoosesReaderByLastThreeCharacters)
-{
-    const DispatchRow &row = GetParam();
-    // Lines each reader accepts; the image's extension tells which one ran.
-    const std::string path =
-        dir.Write(row.fileName, JoinLines({"FILE \"disc.bin\" BINARY", "TRACK 01 AUDIO",
-                                           "INDEX 01 00:00:00", "MODE=0", "INDEX 1=0"},
-                                          "\r\n"));
-    WriteSparseImage(dir.File(row.imageName), kBytesPerSecond);
-    window.AddSongListItem("stale");
-    LoadControlFile(window, path);
-    EXPECT_EQ(window.Text(TextControl::Label1), path);
-    EXPECT_EQ(window.Text(TextControl::Label2), dir.File(row.imageName));
-    EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, LoadControlFileTest,
-                         ::testing::Values(DispatchRow{"Cue", "album.cue", "album.bin"},
-                                           DispatchRow{"Ccd", "album.ccd", "album.img"},
-                                           DispatchRow{"UpperCaseCue", "album.CUE", "album.img"},
-                                           DispatchRow{"NoDotBeforeCue", "rescue", "rescue.bin"},
-                                           DispatchRow{"AnyOtherName", "album.txt", "album.img"}),
-                         [](const auto &info) { return info.param.name; });
 
 } // namespace
 } // namespace vorsa::testing

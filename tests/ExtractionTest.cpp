@@ -8,6 +8,7 @@
 #include "DiscFormat.h"
 #include "MemoryWindow.h"
 #include "Messages.h"
+#include "OpenDescriptors.h"
 #include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
@@ -18,7 +19,6 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <sys/resource.h>
@@ -34,6 +34,7 @@ namespace
 
 using testing::FileExists;
 using testing::MemoryWindow;
+using testing::OpenDescriptorCount;
 using testing::PatternBytes;
 using testing::PrintTo;
 using testing::ReadWholeFile;
@@ -41,12 +42,6 @@ using testing::TempDir;
 using testing::WritePatternImage;
 
 const std::string kFinished(messages::kFinished);
-
-int OpenDescriptors()
-{
-    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                          std::filesystem::directory_iterator{}));
-}
 
 std::uint32_t Le32(const std::string &bytes, std::size_t at)
 {
@@ -98,7 +93,7 @@ protected:
     {
         TrackCount = 0;
         AbortRequested = false;
-        descriptors_ = OpenDescriptors();
+        descriptors_ = OpenDescriptorCount();
         window.SetText(TextControl::Label1, dir.File("disc.cue"));
         window.SetText(TextControl::Label2, dir.File("disc.bin"));
         window.SetText(TextControl::Edit1, "cd");
@@ -107,7 +102,7 @@ protected:
 
     void TearDown() override
     {
-        EXPECT_EQ(OpenDescriptors(), descriptors_) << "a file was left open";
+        EXPECT_EQ(OpenDescriptorCount(), descriptors_) << "a file was left open";
         TrackCount = 0;
         AbortRequested = false;
     }
@@ -159,7 +154,7 @@ protected:
     MemoryWindow window;
 
 private:
-    int descriptors_ = 0;
+    std::size_t descriptors_ = 0;
 };
 
 struct PreconditionCase {

@@ -30,8 +30,10 @@ OpenFileHook &CurrentOpenFileHook()
     return hook;
 }
 
-void RunMessageBox(const QString &text, bool error)
+void RunMessageBox(const QString &message, bool error)
 {
+    // A NUL would end the text that the box draws: each one shows as "␀".
+    const QString text = QString(message).replace(QChar(u'\0'), QChar(u'\u2400'));
     const QString caption = ApplicationTitleText();
     if (const MessageHook &hook = CurrentMessageHook()) {
         hook(caption, text, error);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Dialogs.h"
+#include "Messages.h"
 
 #include <exception>
 #include <utility>
@@ -19,7 +20,8 @@ template <typename Handler> void RunShowingErrors(Handler &&handler)
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception &error) {
-        ShowErrorBox(QString::fromUtf8(error.what()));
+        // The whole message, past any NUL it holds; the box shows each NUL.
+        ShowErrorBox(QString::fromStdString(messages::ErrorMessage(error)));
     }
 }
 

@@ -497,20 +497,7 @@ void TForm1::PostDroppedFile(const QString &localPath)
 
 void TForm1::WMDropFiles(const std::string &droppedName)
 {
-    const std::string remembered = Text(TextControl::Label1);
-    SetText(TextControl::Label1, droppedName);
-    const std::string path = Text(TextControl::Label1);
-    // Only the last three characters count: "rescue" is a cue sheet, DISC.CUE is not.
-    const std::string_view tail = vorsa::text::LastChars(path, 3);
-    if (tail == "cue") {
-        ClearSongList();
-        vorsa::ReadCueSheet(*this, path);
-    } else if (tail == "ccd") {
-        ClearSongList();
-        vorsa::ReadCcdFile(*this, path);
-    } else {
-        SetText(TextControl::Label1, remembered);
-    }
+    vorsa::LoadDroppedFile(*this, droppedName);
 }
 
 // ---- closing ----

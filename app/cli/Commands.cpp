@@ -49,7 +49,9 @@ template <typename Command> int WithConsoleWindow(Command command)
         return command(window);
     } catch (const std::exception &error) {
         window.EndProgressLine();
-        std::fprintf(stderr, "%s\n", messages::DisplayedErrorText(error.what()).c_str());
+        // Every byte of the message, past any NUL it holds.
+        const std::string line = messages::DisplayedErrorText(messages::ErrorMessage(error)) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
         return kErrorStatus;
     }
 }

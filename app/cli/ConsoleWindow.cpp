@@ -65,7 +65,8 @@ void ConsoleWindow::Check(int index, bool checked)
 
 void ConsoleWindow::SetProgress(int position)
 {
-    // Called once per sector: only a change that the reader would see is drawn.
+    // Only a change the user would notice is drawn: every percent on a
+    // terminal, every tenth elsewhere.
     const bool changed = consoleIsTerminal_
                              ? position != shownPercent_
                              : shownPercent_ < 0 || position / kLoggedPercentStep !=
@@ -104,7 +105,8 @@ void ConsoleWindow::SetStopEnabled(bool enabled)
 void ConsoleWindow::ShowMessage(const std::string &text)
 {
     EndProgressLine();
-    std::fprintf(console_, "%s\n", text.c_str());
+    const std::string line = text + "\n";
+    std::fwrite(line.data(), 1, line.size(), console_);
     std::fflush(console_);
     messages_.push_back(text);
 }

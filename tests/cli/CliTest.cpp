@@ -20,6 +20,8 @@ namespace vorsa::testing
 namespace
 {
 
+using namespace std::string_literals;
+
 using DiscWriter = GeneratedDisc (*)(const TempDir &, std::string_view,
                                      const std::vector<std::int32_t> &, int);
 
@@ -253,6 +255,18 @@ INSTANTIATE_TEST_SUITE_P(
                 return ExtractTo(c, {});
             },
             1, [](const Context &c) { return "ファイル " + c.disc.imagePath + " は開けません."; }},
+        // Every byte of the message, a NUL included.
+        StatusRow{"NulInATime",
+                  [](const Context &c) {
+                      c.dir.Write("nul.bin", PatternBytes(0, 10 * kSectorBytes));
+                      return std::vector<std::string>{
+                          "list", c.dir.Write("nul.cue", "FILE \"nul.bin\" BINARY\r\n"
+                                                         "  TRACK 01 AUDIO\r\n"
+                                                         "    INDEX 01 00:0\0:00\r\n"
+                                                         "  TRACK 02 AUDIO\r\n"
+                                                         "    INDEX 01 00:05:00\r\n"s)};
+                  },
+                  1, [](const Context &) { return "'0\0' は整数ではありません."s; }},
         StatusRow{"MissingDescriptionFile",
                   [](const Context &c) {
                       return std::vector<std::string>{"list", c.dir.File("none.cue")};

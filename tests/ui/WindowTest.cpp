@@ -322,7 +322,7 @@ private slots:
         QVERIFY(shown.text.endsWith(QLatin1Char('.')));
         QCOMPARE(form_->Label1->text(), missing);
         QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-        QCOMPARE(form_->Label2->text(), Q(first.imagePath)); // the previous image
+        QVERIFY(form_->Label2->text().isEmpty()); // not the previous image
 
         dialogs_->openAnswers.push_back(Q(first.descriptionPath));
         QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
@@ -334,18 +334,13 @@ private slots:
         QTest::addColumn<QString>("droppedName");
         QTest::addColumn<QString>("kind"); // what the file holds: "cue", "ccd" or "none"
         QTest::addColumn<bool>("accepted");
+        // The rule's cases are the core's load tests; here, that the drop uses it.
         QTest::newRow("cue sheet") << QStringLiteral("drop.cue") << QStringLiteral("cue") << true;
         QTest::newRow("ccd file") << QStringLiteral("drop.ccd") << QStringLiteral("ccd") << true;
-        QTest::newRow("no dot: rescue")
-            << QStringLiteral("rescue") << QStringLiteral("cue") << true;
         QTest::newRow("upper case DISC.CUE")
             << QStringLiteral("DISC.CUE") << QStringLiteral("cue") << false;
-        QTest::newRow("upper case DISC.CCD")
-            << QStringLiteral("DISC.CCD") << QStringLiteral("ccd") << false;
         QTest::newRow("other extension")
             << QStringLiteral("notes.txt") << QStringLiteral("none") << false;
-        QTest::newRow("cue then more")
-            << QStringLiteral("drop.cue.bak") << QStringLiteral("cue") << false;
     }
 
     void dropChoosesReaderByLastThreeCharacters()
@@ -759,6 +754,38 @@ private slots:
         // The event loop goes on.
         QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+    }
+
+    // Every load starts from an empty image path: a sheet that names no
+    // image finds none, whatever disc was loaded before it.
+    void loadAfterLoadKeepsNoEarlierImage()
+    {
+        LoadStartingDisc();
+        const std::string bare = dir_->Write("bare.cue", "file \"bare.bin\" binary\r\n"
+                                                         "  track 01 AUDIO\r\n"
+                                                         "    index 01 00:00:00\r\n");
+        dialogs_->openAnswers.push_back(Q(bare));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイル  は開けません.")});
+        QCOMPARE(form_->Label1->text(), Q(bare));
+        QVERIFY(form_->Label2->text().isEmpty());
+        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
+    }
+
+    // A message is shown whole: a NUL byte in it shows as a visible mark.
+    void errorDisplayShowsNulAsVisibleMark()
+    {
+        using namespace std::string_literals;
+        vorsa::testing::WritePatternImage(dir_->File("nul.bin"), 2352 * 400);
+        const std::string cue = dir_->Write("nul.cue", "FILE \"nul.bin\" BINARY\r\n"
+                                                       "  TRACK 01 AUDIO\r\n"
+                                                       "    INDEX 01 00:0\0:00\r\n"
+                                                       "  TRACK 02 AUDIO\r\n"
+                                                       "    INDEX 01 00:02:00\r\n"s);
+        dialogs_->openAnswers.push_back(Q(cue));
+        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("'0\u2400' は整数ではありません.")});
+        QVERIFY(dialogs_->messages.front().error);
     }
 
     void linkLabelOpensHomePage()

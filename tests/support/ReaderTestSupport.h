@@ -1,8 +1,9 @@
 // Shared pieces of the disc reading tests: a fresh track table per test,
-// the text of an expected error, open descriptors, and sparse images.
+// the text of an expected error, and sparse images.
 #pragma once
 
 #include "MemoryWindow.h"
+#include "OpenDescriptors.h"
 #include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
@@ -10,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -30,25 +30,16 @@ inline void ResetTrackTable()
     TrackStarts.fill(std::string());
 }
 
-// Message of the `Error` that `action` raises; a marker text when it raises
-// nothing, so that the comparison with the expected message fails visibly.
+// Whole message of the `Error` that `action` raises; a marker text when it
+// raises nothing, so that the comparison with the expected message fails visibly.
 template <typename Error, typename Action> std::string ErrorMessage(Action &&action)
 {
     try {
         action();
     } catch (const Error &error) {
-        return error.what();
+        return error.message();
     }
     return "(no error raised)";
-}
-
-// Descriptors open in this process, to tell that a reader closed its file.
-inline std::size_t OpenDescriptorCount()
-{
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/fd"))
-        ++count;
-    return count;
 }
 
 // An image of `bytes` bytes that takes no disc space; only its size matters.
