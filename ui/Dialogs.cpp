@@ -1,7 +1,6 @@
 // Message boxes and the open-file dialog, answered by a hook when one is set.
-#include "DialogHooks.h"
-
 #include "Dialogs.h"
+
 #include "Messages.h"
 
 #include <QApplication>
