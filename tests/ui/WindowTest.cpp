@@ -19,6 +19,8 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -705,6 +707,44 @@ private slots:
         // The event loop goes on.
         QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
+    }
+
+    // ---- keyboard and tool tips ----
+
+    // The tool buttons' actions from the keyboard, the focus on the song list.
+    void toolButtonShortcuts()
+    {
+        LoadStartingDisc();
+        form_->ListView1->setFocus();
+        const auto press = [this](QKeyCombination keys) {
+            QTest::keyClick(form_->ListView1, keys.key(), keys.keyboardModifiers());
+        };
+        press(Qt::CTRL | Qt::Key_A);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
+        press(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
+        press(Qt::CTRL | Qt::Key_O);
+        QCOMPARE(dialogs_->openFilters.size(), 2); // the starting disc's, then this one
+        press(Qt::CTRL | Qt::Key_S);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("Wave接頭語を指定してください")});
+    }
+
+    // Paths cut at the label's edge show whole as its tool tip, as they are
+    // even where they look like markup.
+    void pathLabelsShowWholePathAsToolTip()
+    {
+        const auto disc = LoadStartingDisc();
+        const QString folder = Q(dir_->Path()) + QStringLiteral("/<b>") + QString(80, u'x');
+        QVERIFY(QDir().mkpath(folder));
+        form_->DirectoryListBox1->OpenDirectory(folder);
+        const auto shown = [](const QLabel *label) {
+            const QString tip = label->toolTip();
+            return Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText()
+                                            : tip;
+        };
+        QCOMPARE(shown(form_->Label1), Q(disc.descriptionPath));
+        QCOMPARE(shown(form_->Label2), Q(disc.imagePath));
+        QCOMPARE(shown(form_->Label6), folder + QLatin1Char('/'));
     }
 
     void linkLabelOpensHomePage()
