@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -539,38 +541,88 @@ private slots:
             expected.append(base + QLatin1Char('/') + QString::fromLatin1(name));
         QCOMPARE(paths, expected);
         QCOMPARE(vorsa::ui::DirectoryListBox::EntryPath(list->currentItem()), base);
-        // Each level a step further in.
-        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("    ")));
+        // Each level a step further in; the text is the folder's bare name,
+        // which typing its first letters finds.
+        QCOMPARE(list->item(2)->text(), base.split(QLatin1Char('/'), Qt::SkipEmptyParts).at(1));
+        QCOMPARE(vorsa::ui::DirectoryListBox::EntryLevel(list->item(2)), 2);
+        QCOMPARE(vorsa::ui::DirectoryListBox::EntryLevel(list->item(list->count() - 1)),
+                 vorsa::ui::DirectoryListBox::EntryLevel(list->currentItem()) + 1);
+    }
+
+    // Only folders are listed: a link counts when it leads to a folder.
+    void folderListShowsOnlyFolders()
+    {
+        const QString base = Q(dir_->Path());
+        QVERIFY(QDir(base).mkpath(QStringLiteral("real")));
+        dir_->Write("plain", "text");
+        const QList<std::pair<const char *, QString>> links{
+            {"to folder", base + QStringLiteral("/real")},
+            {"to device", QStringLiteral("/dev/null")},
+            {"to file", base + QStringLiteral("/plain")},
+            {"to nowhere", base + QStringLiteral("/gone")}};
+        for (const auto &[name, target] : links)
+            QVERIFY(QFile::link(target, base + QLatin1Char('/') + QString::fromLatin1(name)));
+        auto &list = *form_->DirectoryListBox1;
+        list.OpenDirectory(base);
+        QStringList listed;
+        for (int i = list.currentRow() + 1; i < list.count(); ++i)
+            listed.append(list.item(i)->text());
+        QCOMPARE(listed, (QStringList{QStringLiteral("real"), QStringLiteral("to folder")}));
+    }
+
+    // The selected entry is drawn one way while the list has the focus and a
+    // clearly different way without it.
+    void folderListShowsItsFocus()
+    {
+        auto &list = *form_->DirectoryListBox1;
+        const QRect entry = list.visualItemRect(list.currentItem());
+        const auto colourAtEntry = [&list, &entry] {
+            return list.viewport()->grab().toImage().pixelColor(entry.right() - 2,
+                                                                entry.center().y());
+        };
+        form_->Edit1->setFocus();
+        const QColor elsewhere = colourAtEntry();
+        list.setFocus();
+        QVERIFY(list.hasFocus());
+        const QColor focused = colourAtEntry();
+        const int difference = std::abs(focused.red() - elsewhere.red()) +
+                               std::abs(focused.green() - elsewhere.green()) +
+                               std::abs(focused.blue() - elsewhere.blue());
+        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
     }
 
     // Moving the selection changes nothing, also under a style that
     // activates an entry on a single click.
     void selectingFolderChangesNothing_data()
     {
-        QTest::addColumn<bool>("click"); // or the arrow keys
+        QTest::addColumn<QString>("how"); // "click", "arrows", or "typing" the first letters
         QTest::addColumn<bool>("singleClickStyle");
-        QTest::newRow("click") << true << false;
-        QTest::newRow("click, single-click style") << true << true;
-        QTest::newRow("arrow keys") << false << false;
-        QTest::newRow("arrow keys, single-click style") << false << true;
+        QTest::newRow("click") << QStringLiteral("click") << false;
+        QTest::newRow("click, single-click style") << QStringLiteral("click") << true;
+        QTest::newRow("arrow keys") << QStringLiteral("arrows") << false;
+        QTest::newRow("arrow keys, single-click style") << QStringLiteral("arrows") << true;
+        QTest::newRow("typing first letters") << QStringLiteral("typing") << false;
     }
 
     void selectingFolderChangesNothing()
     {
-        QFETCH(bool, click);
+        QFETCH(QString, how);
         QFETCH(bool, singleClickStyle);
         QListWidgetItem *sub = ShowSubfolderEntry(singleClickStyle);
         QVERIFY(sub);
         auto &list = *form_->DirectoryListBox1;
         const QString base = Q(dir_->Path());
-        if (click) {
+        if (how == QStringLiteral("click")) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                               list.visualItemRect(sub).center());
-        } else {
+        } else if (how == QStringLiteral("arrows")) {
             list.setFocus();
             QTest::keyClick(&list, Qt::Key_Down);
             QTest::keyClick(&list, Qt::Key_Up);
             QTest::keyClick(&list, Qt::Key_Down);
+        } else {
+            list.setFocus();
+            QTest::keyClicks(&list, QStringLiteral("su"));
         }
         QCOMPARE(list.currentItem(), sub);
         QVERIFY(form_->Label6->text().isEmpty());
