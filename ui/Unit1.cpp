@@ -222,7 +222,6 @@ void TForm1::CreateControls()
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
     DriveComboBox1->setGeometry(8, 240, 185, 18);
     DriveComboBox1->SetDirList(DirectoryListBox1);
-    DriveComboBox1->ShowDriveOf(DirectoryListBox1->Directory());
 
     ImageList1 = {QIcon(QStringLiteral(":/vorsa/open.png")),
                   QIcon(QStringLiteral(":/vorsa/extract.png")),

@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -669,14 +670,45 @@ private slots:
         QVERIFY(dialogs_->messages.empty());
     }
 
-    void pickingDriveMovesToItsRoot()
+    // Picking another drive moves the list to the folder last opened on it,
+    // its root until then; picking the drive shown changes nothing.
+    void pickingDriveGoesToItsCurrentFolder()
     {
-        const int root = form_->DriveComboBox1->findText(QStringLiteral("/"));
-        QVERIFY(root >= 0);
-        emit form_->DriveComboBox1->activated(root);
-        QCOMPARE(form_->DirectoryListBox1->Directory(), QStringLiteral("/"));
-        QCOMPARE(form_->Label6->text(), QStringLiteral("/"));
-        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
+        auto &drives = *form_->DriveComboBox1;
+        auto &list = *form_->DirectoryListBox1;
+        // Two folders of the test folder stand for two more drives.
+        const QString a = Q(dir_->Path()) + QStringLiteral("/a");
+        const QString b = Q(dir_->Path()) + QStringLiteral("/b");
+        QVERIFY(QDir(a).mkpath(QStringLiteral("music")));
+        QVERIFY(QDir(b).mkpath(QStringLiteral(".")));
+        drives.addItems({a, b});
+        const auto pick = [&drives](const QString &drive) {
+            emit drives.activated(drives.findText(drive));
+        };
+        const QString music = a + QStringLiteral("/music");
+
+        pick(a);
+        QCOMPARE(list.Directory(), a);
+        vorsa::testing::OpenFolderEntry(*form_, music);
+        QSignalSpy changes(&list, &vorsa::ui::DirectoryListBox::Change);
+        pick(a);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(form_->Label6->text(), music + QLatin1Char('/'));
+
+        pick(b);
+        QCOMPARE(list.Directory(), b);
+        QCOMPARE(form_->Label6->text(), b + QLatin1Char('/'));
+        pick(a);
+        QCOMPARE(list.Directory(), music);
+        QCOMPARE(form_->Label6->text(), music + QLatin1Char('/'));
+        QCOMPARE(drives.currentText(), a);
+
+        // A current folder removed since: the drive's root.
+        pick(b);
+        QVERIFY(QDir(a).rmdir(QStringLiteral("music")));
+        pick(a);
+        QCOMPARE(list.Directory(), a);
+        QVERIFY(dialogs_->messages.empty());
     }
 
     // A folder that cannot be entered: the error display, Label6 kept.
