@@ -5,6 +5,7 @@
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
+#include "MessageBox.h"
 #include "TempDir.h"
 #include "WindowTestSupport.h"
 
@@ -16,9 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
@@ -829,6 +832,28 @@ private slots:
         QCOMPARE(shown(form_->Label1), Q(disc.descriptionPath));
         QCOMPARE(shown(form_->Label2), Q(disc.imagePath));
         QCOMPARE(shown(form_->Label6), folder + QLatin1Char('/'));
+    }
+
+    // The message box, frame included, sits in the middle of the screen,
+    // and is wide enough for a title bar to show its caption beside its
+    // buttons, however short the text.
+    void messageBoxCentredAndWideEnoughForCaption()
+    {
+        vorsa::ui::MessageBox box(QMessageBox::NoIcon, kTitle, QStringLiteral("終わりました"));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QRect screen = box.screen()->availableGeometry();
+        QVERIFY((box.frameGeometry().center() - screen.center()).manhattanLength() <= 1);
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        QVERIFY(box.width() >= metrics.horizontalAdvance(kTitle) + 4 * metrics.height());
+
+        // Under a window manager's frame, such as a 20-pixel title bar.
+        const QMargins frame(1, 20, 1, 1);
+        const QPoint at = vorsa::ui::MessageBox::CentredPosition(box.size(), frame, screen);
+        const QRect framed = QRect(at, box.size()).marginsAdded(frame);
+        QVERIFY((framed.center() - screen.center()).manhattanLength() <= 1);
     }
 
     void linkLabelOpensHomePage()
