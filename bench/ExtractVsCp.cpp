@@ -3,7 +3,7 @@
 // the same image into the same folder (and `bchunk -w` when installed),
 // alternating, and prints the median ratios.
 #include "Application.h"
-#include "DialogHooks.h"
+#include "Dialogs.h"
 #include "DiscFormat.h"
 #include "NumberText.h"
 #include "TrackTable.h"

@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <cerrno>
 #include <unistd.h>
@@ -17,14 +19,30 @@ namespace vorsa::ui
 namespace
 {
 
-constexpr int kItemHeight = 16; // pixels
+constexpr int kItemHeight = 16;  // pixels
+constexpr int kIndentPixels = 8; // per level of the chain
 constexpr int kPathRole = Qt::UserRole;
-const QString kIndentStep = QStringLiteral("  ");
+constexpr int kLevelRole = Qt::UserRole + 1;
 
 QString CleanAbsolute(const QString &path)
 {
     return QDir::cleanPath(QDir(path).absolutePath());
 }
+
+// Draws each entry a step further in per level, so that its text is the bare
+// folder name that typing its first letters finds.
+class FolderEntryDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->rect.setLeft(option->rect.left() + index.data(kLevelRole).toInt() * kIndentPixels);
+    }
+};
 
 } // namespace
 
@@ -32,6 +50,15 @@ DirectoryListBox::DirectoryListBox(QWidget *parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new FolderEntryDelegate(this));
+    // The view draws its selection in the inactive colours while it lacks the
+    // focus; muted ones, unlike the style's, show the user where the focus is.
+    QPalette muted = palette();
+    muted.setColor(QPalette::Inactive, QPalette::Highlight,
+                   muted.color(QPalette::Active, QPalette::Window).darker(115));
+    muted.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   muted.color(QPalette::Active, QPalette::Text));
+    setPalette(muted);
     // Not itemActivated: styles that activate on a single click (KDE's
     // default) would open a folder when the user only meant to select it.
     connect(this, &QListWidget::itemDoubleClicked, this,
@@ -60,6 +87,11 @@ QString DirectoryListBox::EntryPath(const QListWidgetItem *item)
     return item ? item->data(kPathRole).toString() : QString();
 }
 
+int DirectoryListBox::EntryLevel(const QListWidgetItem *item)
+{
+    return item ? item->data(kLevelRole).toInt() : 0;
+}
+
 void DirectoryListBox::ShowDirectory(const QString &path)
 {
     directory_ = CleanAbsolute(path);
@@ -85,32 +117,37 @@ void DirectoryListBox::Fill()
     clear();
     const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    const auto add = [this](const QString &text, const QString &fullPath, const QIcon &icon) {
-        auto *item = new QListWidgetItem(icon, text, this);
+    const auto add = [this](const QString &name, const QString &fullPath, const QIcon &icon,
+                            int level) {
+        auto *item = new QListWidgetItem(icon, name, this);
         item->setData(kPathRole, fullPath);
+        item->setData(kLevelRole, level);
         item->setSizeHint(QSize(0, kItemHeight));
         return item;
     };
 
     // The chain from the root down to the current folder.
     const QStringList parts = directory_.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    QString indent;
+    int level = 0;
     QString chainPath = QStringLiteral("/");
-    QListWidgetItem *current = add(chainPath, chainPath, openIcon);
+    QListWidgetItem *current = add(chainPath, chainPath, openIcon, level);
     for (const QString &part : parts) {
-        indent += kIndentStep;
         if (!chainPath.endsWith(QLatin1Char('/')))
             chainPath += QLatin1Char('/');
         chainPath += part;
-        current = add(indent + part, chainPath, openIcon);
+        current = add(part, chainPath, openIcon, ++level);
     }
 
-    indent += kIndentStep;
-    const QDir dir(directory_);
-    const QStringList subfolders =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::LocaleAware);
-    for (const QString &name : subfolders)
-        add(indent + name, dir.filePath(name), closedIcon);
+    ++level;
+    const QFileInfoList entries =
+        QDir(directory_)
+            .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::LocaleAware);
+    for (const QFileInfo &entry : entries) {
+        // A link is listed when it leads to a folder; one to a device, a
+        // file or nowhere is not a folder.
+        if (entry.isDir())
+            add(entry.fileName(), entry.filePath(), closedIcon, level);
+    }
 
     setCurrentItem(current);
     scrollToItem(current);

@@ -1,7 +1,8 @@
 // The folder list: the folders from "/" down to the current folder, each a
 // step further indented, then the current folder's subfolders in sorted
 // order. Opening an entry (double-click, or Enter on the selected entry)
-// makes that folder current, also for the process; selecting does nothing.
+// makes that folder current, also for the process; selecting, by click,
+// arrow keys or typing a folder's first letters, does nothing.
 #pragma once
 
 #include <QListWidget>
@@ -28,6 +29,8 @@ public:
 
     // Full path of the folder an entry stands for.
     static QString EntryPath(const QListWidgetItem *item);
+    // How far in an entry is drawn: 0 for the root, one more per level.
+    static int EntryLevel(const QListWidgetItem *item);
 
 signals:
     void Change();

@@ -1,48 +1,43 @@
 #include "DriveComboBox.h"
 
 #include "DirectoryListBox.h"
+#include "DriveList.h"
 #include "ErrorDisplay.h"
-
-#include <QStorageInfo>
+#include "Errors.h"
 
 namespace vorsa::ui
 {
 
 DriveComboBox::DriveComboBox(QWidget *parent) : QComboBox(parent)
 {
-    addItems(MountPoints());
+    addItems(DriveRoots(MountedFileSystems()));
     // activated, not currentIndexChanged: only the user's pick moves the list.
     connect(this, &QComboBox::activated, this, &DriveComboBox::Pick);
-}
-
-QStringList DriveComboBox::MountPoints()
-{
-    QStringList roots;
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
-            roots.append(volume.rootPath());
-    }
-    if (!roots.contains(QStringLiteral("/")))
-        roots.append(QStringLiteral("/"));
-    roots.sort();
-    return roots;
 }
 
 void DriveComboBox::SetDirList(DirectoryListBox *list)
 {
     dirList_ = list;
-    if (dirList_)
-        connect(dirList_, &DirectoryListBox::Change, this,
-                [this] { ShowDriveOf(dirList_->Directory()); });
+    if (!dirList_)
+        return;
+    NoteCurrentFolder();
+    connect(dirList_, &DirectoryListBox::Change, this, &DriveComboBox::NoteCurrentFolder);
 }
 
-void DriveComboBox::ShowDriveOf(const QString &folder)
+void DriveComboBox::NoteCurrentFolder()
 {
-    // The longest mount point that is the folder itself or one of its parents.
+    const QString folder = dirList_->Directory();
+    ShowDriveOf(folder);
+    if (const int drive = DriveIndexOf(folder); drive >= 0)
+        currentFolders_.insert(itemText(drive), folder);
+}
+
+int DriveComboBox::DriveIndexOf(const QString &folder) const
+{
     int best = -1;
     qsizetype bestLength = -1;
     for (int i = 0; i < count(); ++i) {
-        QString root = itemText(i);
+        const QString root = itemText(i);
         const bool holds =
             folder == root ||
             folder.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
@@ -51,24 +46,50 @@ void DriveComboBox::ShowDriveOf(const QString &folder)
             bestLength = root.size();
         }
     }
-    if (best >= 0)
-        setCurrentIndex(best);
+    return best;
+}
+
+void DriveComboBox::ShowDriveOf(const QString &folder)
+{
+    if (const int drive = DriveIndexOf(folder); drive >= 0) {
+        setCurrentIndex(drive);
+        shownDrive_ = itemText(drive);
+    }
 }
 
 void DriveComboBox::Pick(int index)
 {
     if (!dirList_ || index < 0)
         return;
+    const QString drive = itemText(index);
+    // The drive shown picked again: the list stays where the user left it.
+    if (drive == shownDrive_)
+        return;
     const QString before = dirList_->Directory();
     RunShowingErrors([&] {
         try {
-            dirList_->OpenDirectory(itemText(index));
+            OpenOnDrive(drive);
         } catch (...) {
             // The selector goes back to the drive that the list still shows.
             ShowDriveOf(before);
             throw;
         }
     });
+}
+
+void DriveComboBox::OpenOnDrive(const QString &drive)
+{
+    const QString folder = currentFolders_.value(drive, drive);
+    if (folder != drive) {
+        try {
+            dirList_->OpenDirectory(folder);
+            return;
+        } catch (const EInOutError &) {
+            // Gone since it was opened: the drive itself still is there.
+            currentFolders_.remove(drive);
+        }
+    }
+    dirList_->OpenDirectory(drive);
 }
 
 } // namespace vorsa::ui

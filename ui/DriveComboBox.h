@@ -1,8 +1,11 @@
-// The drive selector of a system without drive letters: the root folders
-// of the mounted file systems. Picking one moves the linked folder list there.
+// The drive selector of a system without drive letters: the root folders of
+// the mounted file systems a person works with. Picking another drive moves
+// the linked folder list to that drive's current folder: the last one opened
+// on it, its root until then.
 #pragma once
 
 #include <QComboBox>
+#include <QHash>
 #include <QString>
 
 namespace vorsa::ui
@@ -16,16 +19,24 @@ class DriveComboBox : public QComboBox
 public:
     explicit DriveComboBox(QWidget *parent = nullptr);
 
+    // Links the list and shows its drive; the folder the list shows is that
+    // drive's current folder.
     void SetDirList(DirectoryListBox *list);
-    // Shows the mount point that holds `folder`, without moving the list.
+    // Shows the drive that holds `folder`, without moving the list.
     void ShowDriveOf(const QString &folder);
-    // The mount points listed, sorted.
-    static QStringList MountPoints();
 
 private:
     void Pick(int index);
+    void OpenOnDrive(const QString &drive);
+    // The listed drive whose root is `folder` or one of its parents, the
+    // deepest such; -1 if none.
+    int DriveIndexOf(const QString &folder) const;
+    // Makes the list's folder the current folder of its drive.
+    void NoteCurrentFolder();
 
     DirectoryListBox *dirList_ = nullptr;
+    QString shownDrive_;
+    QHash<QString, QString> currentFolders_; // drive root -> folder last opened on it
 };
 
 } // namespace vorsa::ui

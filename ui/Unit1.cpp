@@ -11,6 +11,7 @@
 #include "GridLineDelegate.h"
 #include "LinkLabel.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -25,7 +26,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -67,6 +70,13 @@ std::string FirstWholeCharsWithin(std::string_view name, std::size_t limit)
         end = next;
     }
     return std::string(name.substr(0, end));
+}
+
+// A tool tip that shows `text` as it is: Qt would take a text that looks
+// like markup (a folder named "<b>") for rich text.
+QString PlainToolTip(const QString &text)
+{
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }
 
 QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
@@ -129,8 +139,6 @@ public:
         form_.extractionRunning_ = false;
         form_.ToolButton1->setEnabled(true);
         form_.ToolButton2->setEnabled(true);
-        // A run that an error ended did not reach the point that disables it.
-        form_.Button1->setEnabled(false);
         if (form_.closeDeferred_) {
             form_.closeDeferred_ = false;
             QMetaObject::invokeMethod(&form_, &QWidget::close, Qt::QueuedConnection);
@@ -214,7 +222,6 @@ void TForm1::CreateControls()
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
     DriveComboBox1->setGeometry(8, 240, 185, 18);
     DriveComboBox1->SetDirList(DirectoryListBox1);
-    DriveComboBox1->ShowDriveOf(DirectoryListBox1->Directory());
 
     ImageList1 = {QIcon(QStringLiteral(":/vorsa/open.png")),
                   QIcon(QStringLiteral(":/vorsa/extract.png")),
@@ -305,6 +312,17 @@ void TForm1::ConnectHandlers()
             &TForm1::DirectoryListBox1Change);
     connect(static_cast<vorsa::ui::LinkLabel *>(Label11), &vorsa::ui::LinkLabel::clicked, this,
             &TForm1::Label11Click);
+
+    // The keyboard reaches what the mouse does. A click on a disabled button
+    // does nothing, so a key does nothing where the button would not.
+    const auto key = [this](const QKeySequence &keys, QAbstractButton *button) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, button, &QAbstractButton::click);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), ToolButton1);
+    key(QKeySequence(Qt::CTRL | Qt::Key_S), ToolButton2);
+    key(QKeySequence(Qt::CTRL | Qt::Key_A), ToolButton3);
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), ToolButton4);
+    key(QKeySequence(Qt::Key_Escape), Button1);
 }
 
 // ---- vorsa::WindowState ----
@@ -335,10 +353,15 @@ std::string TForm1::Text(TextControl control) const
 void TForm1::SetText(TextControl control, const std::string &text)
 {
     const QString shown = QString::fromStdString(text);
-    if (QLabel *label = StateLabel(control))
-        label->setText(shown);
-    else
+    QLabel *label = StateLabel(control);
+    if (!label) {
         Edit1->setText(shown);
+        return;
+    }
+    label->setText(shown);
+    // The paths are cut at the label's edge; the pointer resting on one shows it whole.
+    if (control != TextControl::Label7)
+        label->setToolTip(PlainToolTip(shown));
 }
 
 void TForm1::ClearSongList()
@@ -439,6 +462,9 @@ void TForm1::FormCreate()
 void TForm1::Button1Click()
 {
     vorsa::Button1Click();
+    // The stop is taken: the button stays off until the run ends, so the
+    // user sees it even while the current track is still being copied.
+    Button1->setEnabled(false);
 }
 
 void TForm1::SetAllTicks(bool ticked)
@@ -506,7 +532,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     if (extractionRunning_) {
         // The run stops at its next stop point; the window closes when it returns.
-        vorsa::AbortRequested = true;
+        Button1Click();
         closeDeferred_ = true;
         event->ignore();
         return;

@@ -130,28 +130,38 @@ private slots:
     void stopButtonDuringRun_data()
     {
         QTest::addColumn<int>("clickAtCall"); // the run's ProcessEvents call that takes the click
+        QTest::addColumn<bool>("escape");     // Esc pressed instead of a click
         QTest::addColumn<qint64>("firstFileBytes");
         // Right after track 1's file is created: it stays, empty.
-        QTest::newRow("new track file") << 1 << qint64{0};
+        QTest::newRow("new track file") << 1 << false << qint64{0};
         // Before its first sector: track 1 is copied to its end.
-        QTest::newRow("track being copied") << 2 << qint64{44 + 150 * kSector};
+        QTest::newRow("track being copied") << 2 << false << qint64{44 + 150 * kSector};
+        QTest::newRow("Esc") << 2 << true << qint64{44 + 150 * kSector};
     }
 
     void stopButtonDuringRun()
     {
         QFETCH(int, clickAtCall);
+        QFETCH(bool, escape);
         QFETCH(qint64, firstFileBytes);
         PrepareRun();
         bool enabledDuringRun = false;
+        bool enabledAfterStop = true;
         form_->probe = [&](int call) {
             if (call != clickAtCall)
                 return;
             enabledDuringRun = form_->Button1->isEnabled();
-            QTest::mouseClick(form_->Button1, Qt::LeftButton);
+            if (escape)
+                QTest::keyClick(form_->ListView1, Qt::Key_Escape);
+            else
+                QTest::mouseClick(form_->Button1, Qt::LeftButton);
+            // The stop is seen at once, though the track goes on to its end.
+            enabledAfterStop = form_->Button1->isEnabled();
         };
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
 
         QVERIFY(enabledDuringRun);
+        QVERIFY(!enabledAfterStop);
         QVERIFY(vorsa::AbortRequested);
         QCOMPARE(QFileInfo(Q(Out("cd01.wav"))).size(), firstFileBytes);
         QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
@@ -234,8 +244,10 @@ private slots:
         PrepareRun();
         bool closedAtOnce = true;
         form_->probe = [&](int call) {
-            if (call == 1)
-                closedAtOnce = form_->close();
+            if (call != 1)
+                return;
+            closedAtOnce = form_->close();
+            QVERIFY(!form_->Button1->isEnabled()); // stopped as the button stops
         };
         QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
 

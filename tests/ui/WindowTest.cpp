@@ -6,12 +6,14 @@
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
+#include "MessageBox.h"
 #include "TempDir.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,11 +22,16 @@
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -586,38 +593,88 @@ private slots:
             expected.append(base + QLatin1Char('/') + QString::fromLatin1(name));
         QCOMPARE(paths, expected);
         QCOMPARE(vorsa::ui::DirectoryListBox::EntryPath(list->currentItem()), base);
-        // Each level a step further in.
-        QVERIFY(list->item(2)->text().startsWith(QStringLiteral("    ")));
+        // Each level a step further in; the text is the folder's bare name,
+        // which typing its first letters finds.
+        QCOMPARE(list->item(2)->text(), base.split(QLatin1Char('/'), Qt::SkipEmptyParts).at(1));
+        QCOMPARE(vorsa::ui::DirectoryListBox::EntryLevel(list->item(2)), 2);
+        QCOMPARE(vorsa::ui::DirectoryListBox::EntryLevel(list->item(list->count() - 1)),
+                 vorsa::ui::DirectoryListBox::EntryLevel(list->currentItem()) + 1);
+    }
+
+    // Only folders are listed: a link counts when it leads to a folder.
+    void folderListShowsOnlyFolders()
+    {
+        const QString base = Q(dir_->Path());
+        QVERIFY(QDir(base).mkpath(QStringLiteral("real")));
+        dir_->Write("plain", "text");
+        const QList<std::pair<const char *, QString>> links{
+            {"to folder", base + QStringLiteral("/real")},
+            {"to device", QStringLiteral("/dev/null")},
+            {"to file", base + QStringLiteral("/plain")},
+            {"to nowhere", base + QStringLiteral("/gone")}};
+        for (const auto &[name, target] : links)
+            QVERIFY(QFile::link(target, base + QLatin1Char('/') + QString::fromLatin1(name)));
+        auto &list = *form_->DirectoryListBox1;
+        list.OpenDirectory(base);
+        QStringList listed;
+        for (int i = list.currentRow() + 1; i < list.count(); ++i)
+            listed.append(list.item(i)->text());
+        QCOMPARE(listed, (QStringList{QStringLiteral("real"), QStringLiteral("to folder")}));
+    }
+
+    // The selected entry is drawn one way while the list has the focus and a
+    // clearly different way without it.
+    void folderListShowsItsFocus()
+    {
+        auto &list = *form_->DirectoryListBox1;
+        const QRect entry = list.visualItemRect(list.currentItem());
+        const auto colourAtEntry = [&list, &entry] {
+            return list.viewport()->grab().toImage().pixelColor(entry.right() - 2,
+                                                                entry.center().y());
+        };
+        form_->Edit1->setFocus();
+        const QColor elsewhere = colourAtEntry();
+        list.setFocus();
+        QVERIFY(list.hasFocus());
+        const QColor focused = colourAtEntry();
+        const int difference = std::abs(focused.red() - elsewhere.red()) +
+                               std::abs(focused.green() - elsewhere.green()) +
+                               std::abs(focused.blue() - elsewhere.blue());
+        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
     }
 
     // Moving the selection changes nothing, also under a style that
     // activates an entry on a single click.
     void selectingFolderChangesNothing_data()
     {
-        QTest::addColumn<bool>("click"); // or the arrow keys
+        QTest::addColumn<QString>("how"); // "click", "arrows", or "typing" the first letters
         QTest::addColumn<bool>("singleClickStyle");
-        QTest::newRow("click") << true << false;
-        QTest::newRow("click, single-click style") << true << true;
-        QTest::newRow("arrow keys") << false << false;
-        QTest::newRow("arrow keys, single-click style") << false << true;
+        QTest::newRow("click") << QStringLiteral("click") << false;
+        QTest::newRow("click, single-click style") << QStringLiteral("click") << true;
+        QTest::newRow("arrow keys") << QStringLiteral("arrows") << false;
+        QTest::newRow("arrow keys, single-click style") << QStringLiteral("arrows") << true;
+        QTest::newRow("typing first letters") << QStringLiteral("typing") << false;
     }
 
     void selectingFolderChangesNothing()
     {
-        QFETCH(bool, click);
+        QFETCH(QString, how);
         QFETCH(bool, singleClickStyle);
         QListWidgetItem *sub = ShowSubfolderEntry(singleClickStyle);
         QVERIFY(sub);
         auto &list = *form_->DirectoryListBox1;
         const QString base = Q(dir_->Path());
-        if (click) {
+        if (how == QStringLiteral("click")) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                               list.visualItemRect(sub).center());
-        } else {
+        } else if (how == QStringLiteral("arrows")) {
             list.setFocus();
             QTest::keyClick(&list, Qt::Key_Down);
             QTest::keyClick(&list, Qt::Key_Up);
             QTest::keyClick(&list, Qt::Key_Down);
+        } else {
+            list.setFocus();
+            QTest::keyClicks(&list, QStringLiteral("su"));
         }
         QCOMPARE(list.currentItem(), sub);
         QVERIFY(form_->Label6->text().isEmpty());
@@ -664,14 +721,45 @@ private slots:
         QVERIFY(dialogs_->messages.empty());
     }
 
-    void pickingDriveMovesToItsRoot()
+    // Picking another drive moves the list to the folder last opened on it,
+    // its root until then; picking the drive shown changes nothing.
+    void pickingDriveGoesToItsCurrentFolder()
     {
-        const int root = form_->DriveComboBox1->findText(QStringLiteral("/"));
-        QVERIFY(root >= 0);
-        emit form_->DriveComboBox1->activated(root);
-        QCOMPARE(form_->DirectoryListBox1->Directory(), QStringLiteral("/"));
-        QCOMPARE(form_->Label6->text(), QStringLiteral("/"));
-        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
+        auto &drives = *form_->DriveComboBox1;
+        auto &list = *form_->DirectoryListBox1;
+        // Two folders of the test folder stand for two more drives.
+        const QString a = Q(dir_->Path()) + QStringLiteral("/a");
+        const QString b = Q(dir_->Path()) + QStringLiteral("/b");
+        QVERIFY(QDir(a).mkpath(QStringLiteral("music")));
+        QVERIFY(QDir(b).mkpath(QStringLiteral(".")));
+        drives.addItems({a, b});
+        const auto pick = [&drives](const QString &drive) {
+            emit drives.activated(drives.findText(drive));
+        };
+        const QString music = a + QStringLiteral("/music");
+
+        pick(a);
+        QCOMPARE(list.Directory(), a);
+        vorsa::testing::OpenFolderEntry(*form_, music);
+        QSignalSpy changes(&list, &vorsa::ui::DirectoryListBox::Change);
+        pick(a);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(form_->Label6->text(), music + QLatin1Char('/'));
+
+        pick(b);
+        QCOMPARE(list.Directory(), b);
+        QCOMPARE(form_->Label6->text(), b + QLatin1Char('/'));
+        pick(a);
+        QCOMPARE(list.Directory(), music);
+        QCOMPARE(form_->Label6->text(), music + QLatin1Char('/'));
+        QCOMPARE(drives.currentText(), a);
+
+        // A current folder removed since: the drive's root.
+        pick(b);
+        QVERIFY(QDir(a).rmdir(QStringLiteral("music")));
+        pick(a);
+        QCOMPARE(list.Directory(), a);
+        QVERIFY(dialogs_->messages.empty());
     }
 
     // A folder that cannot be entered: the error display, Label6 kept.
@@ -786,6 +874,66 @@ private slots:
         QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
         QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("'0\u2400' は整数ではありません.")});
         QVERIFY(dialogs_->messages.front().error);
+    }
+
+    // ---- keyboard and tool tips ----
+
+    // The tool buttons' actions from the keyboard, the focus on the song list.
+    void toolButtonShortcuts()
+    {
+        LoadStartingDisc();
+        form_->ListView1->setFocus();
+        const auto press = [this](QKeyCombination keys) {
+            QTest::keyClick(form_->ListView1, keys.key(), keys.keyboardModifiers());
+        };
+        press(Qt::CTRL | Qt::Key_A);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
+        press(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
+        press(Qt::CTRL | Qt::Key_O);
+        QCOMPARE(dialogs_->openFilters.size(), 2); // the starting disc's, then this one
+        press(Qt::CTRL | Qt::Key_S);
+        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("Wave接頭語を指定してください")});
+    }
+
+    // Paths cut at the label's edge show whole as its tool tip, as they are
+    // even where they look like markup.
+    void pathLabelsShowWholePathAsToolTip()
+    {
+        const auto disc = LoadStartingDisc();
+        const QString folder = Q(dir_->Path()) + QStringLiteral("/<b>") + QString(80, u'x');
+        QVERIFY(QDir().mkpath(folder));
+        form_->DirectoryListBox1->OpenDirectory(folder);
+        const auto shown = [](const QLabel *label) {
+            const QString tip = label->toolTip();
+            return Qt::mightBeRichText(tip) ? QTextDocumentFragment::fromHtml(tip).toPlainText()
+                                            : tip;
+        };
+        QCOMPARE(shown(form_->Label1), Q(disc.descriptionPath));
+        QCOMPARE(shown(form_->Label2), Q(disc.imagePath));
+        QCOMPARE(shown(form_->Label6), folder + QLatin1Char('/'));
+    }
+
+    // The message box, frame included, sits in the middle of the screen,
+    // and is wide enough for a title bar to show its caption beside its
+    // buttons, however short the text.
+    void messageBoxCentredAndWideEnoughForCaption()
+    {
+        vorsa::ui::MessageBox box(QMessageBox::NoIcon, kTitle, QStringLiteral("終わりました"));
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const QRect screen = box.screen()->availableGeometry();
+        QVERIFY((box.frameGeometry().center() - screen.center()).manhattanLength() <= 1);
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const QFontMetrics metrics(titleFont);
+        QVERIFY(box.width() >= metrics.horizontalAdvance(kTitle) + 4 * metrics.height());
+
+        // Under a window manager's frame, such as a 20-pixel title bar.
+        const QMargins frame(1, 20, 1, 1);
+        const QPoint at = vorsa::ui::MessageBox::CentredPosition(box.size(), frame, screen);
+        const QRect framed = QRect(at, box.size()).marginsAdded(frame);
+        QVERIFY((framed.center() - screen.center()).manhattanLength() <= 1);
     }
 
     void linkLabelOpensHomePage()

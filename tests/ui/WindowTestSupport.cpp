@@ -180,7 +180,9 @@ bool WindowTestBase::StartWindow()
     dir_ = std::make_unique<TempDir>();
     form_ = std::make_unique<ProbedForm>();
     form_->show();
-    return QTest::qWaitForWindowExposed(form_.get());
+    // Active, as the user's window is: keyboard shortcuts go to the active window only.
+    form_->activateWindow();
+    return QTest::qWaitForWindowExposed(form_.get()) && QTest::qWaitForWindowActive(form_.get());
 }
 
 void WindowTestBase::StopWindow()

@@ -2,7 +2,7 @@
 // watched, recorded dialogs in place of modal ones, synthetic file drops.
 #pragma once
 
-#include "DialogHooks.h"
+#include "Dialogs.h"
 #include "TempDir.h"
 #include "Unit1.h"
 

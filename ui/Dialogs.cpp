@@ -1,13 +1,12 @@
 // Message boxes and the open-file dialog, answered by a hook when one is set.
-#include "DialogHooks.h"
-
 #include "Dialogs.h"
+
+#include "MessageBox.h"
 #include "Messages.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QMessageBox>
 #include <QStringList>
 
 #include <utility>
@@ -39,10 +38,8 @@ void RunMessageBox(const QString &message, bool error)
         hook(caption, text, error);
         return;
     }
-    // No parent: the box centres itself on the screen and blocks the whole
-    // application until it is closed.
-    QMessageBox box(error ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text,
-                    QMessageBox::Ok);
+    // No parent: the box blocks the whole application until it is closed.
+    MessageBox box(error ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text);
     box.exec();
 }
 
