@@ -101,12 +101,16 @@ bool TextFile::Eof()
 std::string TextFile::ReadLine()
 {
     std::string line;
+    std::size_t taken = 0; // bytes of the file this line has used up
     // At the end of the text a read gives an empty line, as it always has.
     while (!Eof()) {
         const char *begin = buffer_.data() + pos_;
         const char *end = buffer_.data() + buffer_.size();
         const char *stop = std::find_if(
             begin, end, [](char byte) { return byte == kLineFeed || byte == kEndOfText; });
+        taken += static_cast<std::size_t>(stop - begin);
+        if (taken > kMaxLineBytes)
+            throw ELineTooLongError(path_);
         // A CR before LF is part of the line end, a lone CR is dropped:
         // either way no CR reaches the line.
         std::remove_copy(begin, stop, std::back_inserter(line), kCarriageReturn);
