@@ -28,16 +28,10 @@ struct SettingRow {
 class CliOnTwoTracks : public ::testing::TestWithParam<SettingRow>
 {
 protected:
-    CliResult Extract()
+    CliResult Extract(void (*inChild)())
     {
         return RunCli({"extract", disc.descriptionPath, "--prefix", "cd", "--folder", out.Path()},
-                      {GetParam().inChild, {}});
-    }
-
-    void ExpectBothTracksExact() const
-    {
-        EXPECT_EQ(out.Read("cd01.wav"), ExpectedTrackFile(0, 3));
-        EXPECT_EQ(out.Read("cd02.wav"), ExpectedTrackFile(3, 4));
+                      {inChild, {}});
     }
 
     TempDir dir;
@@ -45,43 +39,30 @@ protected:
     TempDir out;
 };
 
-// The image and the track files must not take the numbers of closed
-// standard descriptors, where progress lines would be written into them.
-using CliWithClosedDescriptors = CliOnTwoTracks;
-
-TEST_P(CliWithClosedDescriptors, WritesExactTracks)
+// Closed standard descriptors must not be taken by the image or a track
+// file, where progress lines would be written into it; and a console that
+// nobody reads any more (`vorsa-cli extract ... 2>&1 | head -c1`) must not
+// end the run, whose status then tells how it ended.
+TEST_P(CliOnTwoTracks, WritesExactTracksAndEndsWithStatus0)
 {
-    const CliResult result = Extract();
+    const CliResult result = Extract(GetParam().inChild);
     EXPECT_EQ(result.status, 0);
-    ExpectBothTracksExact();
+    EXPECT_EQ(out.Read("cd01.wav"), ExpectedTrackFile(0, 3));
+    EXPECT_EQ(out.Read("cd02.wav"), ExpectedTrackFile(3, 4));
 }
 
-INSTANTIATE_TEST_SUITE_P(Closed, CliWithClosedDescriptors,
-                         ::testing::Values(SettingRow{"OutputAndError",
+INSTANTIATE_TEST_SUITE_P(Settings, CliOnTwoTracks,
+                         ::testing::Values(SettingRow{"OutputAndErrorClosed",
                                                       [] {
                                                           close(STDOUT_FILENO);
                                                           close(STDERR_FILENO);
                                                       }},
-                                           SettingRow{"InputAndError",
+                                           SettingRow{"InputAndErrorClosed",
                                                       [] {
                                                           close(STDIN_FILENO);
                                                           close(STDERR_FILENO);
-                                                      }}),
-                         [](const auto &info) { return std::string(info.param.name); });
-
-// Progress lines into a pipe that nobody reads any more, as after
-// `vorsa-cli extract ... 2>&1 | head -c1`.
-using CliWithConsoleGone = CliOnTwoTracks;
-
-TEST_P(CliWithConsoleGone, RunGoesOnAndItsStatusTellsTheEnd)
-{
-    const CliResult result = Extract();
-    EXPECT_EQ(result.status, 0);
-    ExpectBothTracksExact();
-}
-
-INSTANTIATE_TEST_SUITE_P(Pipe, CliWithConsoleGone,
-                         ::testing::Values(SettingRow{"ReaderClosed",
+                                                      }},
+                                           SettingRow{"ConsoleReaderGone",
                                                       [] {
                                                           int ends[2];
                                                           if (pipe(ends) != 0)
@@ -92,27 +73,20 @@ INSTANTIATE_TEST_SUITE_P(Pipe, CliWithConsoleGone,
                                                       }}),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// A file-size limit (ulimit -f) that track 2 passes.
-using CliWithFileSizeLimit = CliOnTwoTracks;
-
-TEST_P(CliWithFileSizeLimit, IsReportedAsAFullDisk)
+TEST_F(CliOnTwoTracks, FileSizeLimitIsReportedAsAFullDisk)
 {
-    const CliResult result = Extract();
+    // ulimit -f: track 2 passes the limit.
+    const CliResult result = Extract([] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 44 + 4 * 2352 - 1;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.substr(result.err.rfind("2曲目")),
               "2曲目   0%\nディスクがいっぱいです.\n");
     EXPECT_EQ(out.Read("cd01.wav"), ExpectedTrackFile(0, 3));
 }
-
-INSTANTIATE_TEST_SUITE_P(Limit, CliWithFileSizeLimit,
-                         ::testing::Values(SettingRow{"FourSectors",
-                                                      [] {
-                                                          rlimit limit{};
-                                                          getrlimit(RLIMIT_FSIZE, &limit);
-                                                          limit.rlim_cur = 44 + 4 * 2352 - 1;
-                                                          setrlimit(RLIMIT_FSIZE, &limit);
-                                                      }}),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CliDescriptionFile, LineThatNeverEndsIsRefusedByBothReaders)
 {
