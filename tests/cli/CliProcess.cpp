@@ -4,6 +4,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -61,6 +62,8 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetti
         RedirectOrDie("/dev/null", O_RDONLY, STDIN_FILENO);
         RedirectOrDie(outPath, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
         RedirectOrDie(errPath, O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+        // Nothing of the test's own (or ctest's) reaches the program.
+        close_range(3, ~0U, 0);
         if (setting.inChild != nullptr)
             setting.inChild();
         execve(argv[0], argv.data(), envp.data());
@@ -109,6 +112,15 @@ CliResult CliProcess::Wait()
     result.out = ReadWholeFile(consoleDir_.File("stdout"));
     result.err = ReadWholeFile(consoleDir_.File("stderr"));
     return result;
+}
+
+std::vector<std::string> Lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 CliResult RunCli(const std::vector<std::string> &arguments, const CliSetting &setting)

@@ -48,6 +48,9 @@ private:
     int waitStatus_ = 0;
 };
 
+// The lines of what a run printed, without their line ends.
+std::vector<std::string> Lines(const std::string &text);
+
 CliResult RunCli(const std::vector<std::string> &arguments, const CliSetting &setting = {});
 
 } // namespace vorsa::testing
