@@ -32,8 +32,8 @@ int Prepare(int fd, FileStream::Mode mode, bool &regular)
     if (S_ISDIR(info.st_mode))
         return EISDIR; // a folder opens read-only on Linux, but holds no bytes
     // The open did not wait for a named pipe's other end; reads and writes do.
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        return errno;
+    if (const int failure = ClearNonBlocking(fd); failure != 0)
+        return failure;
     if (!regular)
         return 0;
     const bool create = mode == FileStream::Mode::Create;
@@ -164,6 +164,15 @@ std::int32_t FileStream::Write(const void *buffer, std::int32_t count)
         done += static_cast<std::int32_t>(put);
     }
     return done;
+}
+
+int ClearNonBlocking(int fd)
+{
+    // A failed F_GETFL gives -1, which as flags would set every one of them.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return errno;
+    return 0;
 }
 
 void WriteAll(FileStream &file, const void *bytes, std::int64_t count)

@@ -63,6 +63,10 @@ private:
 // a small number; byte positions derived from them stay in range.
 std::int32_t ClampFileSize(long long size);
 
+// Makes reads and writes on a descriptor opened without waiting wait as
+// usual; returns 0 or the errno of the failure.
+int ClearNonBlocking(int fd);
+
 // Writes all of `count` bytes or throws EInOutError with the system's code;
 // a short write with no code is taken as a full disk.
 void WriteAll(FileStream &file, const void *bytes, std::int64_t count);
