@@ -19,7 +19,8 @@ public:
     };
 
     // Throws EFOpenError (OpenRead) or EFCreateError (Create) with the path.
-    // A named pipe that nobody reads is refused as a track file.
+    // Create opens a named pipe for writing alone, and refuses one that
+    // nothing reads.
     FileStream(const std::string &path, Mode mode);
     // Closes a stream still open without a word: the way out of an error.
     ~FileStream();
