@@ -1,12 +1,14 @@
 // The vorsa program: one window, run until it is closed. A file named on the
 // command line ("Open with" in a file manager) loads as a drop of it would.
 #include "Application.h"
+#include "ProcessStart.h"
 #include "Unit1.h"
 
 #include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
+    vorsa::PrepareProcess();
     // No application name is set: message boxes take their caption from argv[0].
     vorsa::ui::Application application(argc, argv);
     TForm1 Form1;

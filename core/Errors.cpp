@@ -106,6 +106,11 @@ EFCreateError::EFCreateError(std::string_view path)
 {
 }
 
+ELineTooLongError::ELineTooLongError(std::string_view path)
+    : VorsaError(Replace("ファイル %s の行が長すぎます", path))
+{
+}
+
 EConvertError::EConvertError(std::string_view text)
     : VorsaError(Replace("'%s' は整数ではありません", text))
 {

@@ -67,6 +67,14 @@ public:
     explicit EFCreateError(std::string_view path);
 };
 
+// "ファイル %s の行が長すぎます": a line of a text file passes the bound on
+// what one line may hold.
+class ELineTooLongError : public VorsaError
+{
+public:
+    explicit ELineTooLongError(std::string_view path);
+};
+
 // "'%s' は整数ではありません"
 class EConvertError : public VorsaError
 {

@@ -183,7 +183,7 @@ bool IsTicked(const WindowState &window, std::int16_t track)
 }
 
 // Writes one track; false when a stop was asked for while its file was new.
-bool ExtractTrack(WindowState &window, FileStream &image, SectorCopier &copier,
+bool ExtractTrack(WindowState &window, std::int32_t imageSize, SectorCopier &copier,
                   WaveFormatHeader &format, DataChunkHeader &data, std::int16_t n)
 {
     const std::string name = window.Text(TextControl::Label6) + window.Text(TextControl::Edit1) +
@@ -198,9 +198,8 @@ bool ExtractTrack(WindowState &window, FileStream &image, SectorCopier &copier,
     // The table may have been reloaded with fewer tracks while events were
     // processed; a track past its end runs to the image's end, as the last
     // does, rather than reading beyond the table.
-    const std::int32_t end = n >= TrackCount
-                                 ? image.Size()
-                                 : EntryPosition(TrackStarts[static_cast<std::size_t>(n + 1)]);
+    const std::int32_t end =
+        n >= TrackCount ? imageSize : EntryPosition(TrackStarts[static_cast<std::size_t>(n + 1)]);
     const std::int32_t start = n == 1 ? 0 : EntryPosition(TrackStarts[static_cast<std::size_t>(n)]);
     // In 64 bits: a table entry with a negative field could take the
     // difference past the 32-bit range.
@@ -217,6 +216,7 @@ bool ExtractTrack(WindowState &window, FileStream &image, SectorCopier &copier,
 
     if (sectors > 0)
         CopySectors(window, copier, track, start, sectors);
+    track.Close();
     return true;
 }
 
@@ -224,7 +224,10 @@ void RunTracks(WindowState &window, FileStream &image)
 {
     WaveFormatHeader format;
     DataChunkHeader data;
-    SectorCopier copier(image);
+    // Measured once: the last track ends here, and a shorter image later
+    // on means that it changed under the run.
+    const std::int32_t imageSize = image.Size();
+    SectorCopier copier(image, imageSize);
     // TrackCount is read again at every test: a change made while events are
     // processed reaches the tracks still to come.
     for (std::int16_t n = 1; n <= TrackCount; ++n) {
@@ -232,7 +235,7 @@ void RunTracks(WindowState &window, FileStream &image)
             continue;
         if (AbortRequested)
             return;
-        if (!ExtractTrack(window, image, copier, format, data, n))
+        if (!ExtractTrack(window, imageSize, copier, format, data, n))
             return;
     }
 }

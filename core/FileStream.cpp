@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vorsa
 {
@@ -30,8 +32,8 @@ int Prepare(int fd, FileStream::Mode mode, bool &regular)
     if (S_ISDIR(info.st_mode))
         return EISDIR; // a folder opens read-only on Linux, but holds no bytes
     // The open did not wait for a named pipe's other end; reads and writes do.
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-        return errno;
+    if (const int failure = ClearNonBlocking(fd); failure != 0)
+        return failure;
     if (!regular)
         return 0;
     const bool create = mode == FileStream::Mode::Create;
@@ -47,16 +49,36 @@ int Prepare(int fd, FileStream::Mode mode, bool &regular)
     return 0;
 }
 
+bool IsNamedPipe(const std::string &path)
+{
+    struct stat info {
+    };
+    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+int OpenFlags(const std::string &path, FileStream::Mode mode)
+{
+    // No waiting at the open: a named pipe with no writer would hold the
+    // window's one thread there for good.
+    if (mode == FileStream::Mode::OpenRead)
+        return O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    // A named pipe is written only while something reads it. Opened for
+    // writing alone and without waiting, it refuses the open when no reader
+    // is there, where a write would otherwise wait for good; and a reader
+    // that goes away fails the next write instead of leaving it waiting.
+    // Opened for reading too, the stream would be a reader of its own.
+    if (IsNamedPipe(path))
+        return O_WRONLY | O_CLOEXEC | O_NONBLOCK;
+    // No O_TRUNC: the file may be emptied only once the lock is held.
+    return O_RDWR | O_CREAT | O_CLOEXEC;
+}
+
 } // namespace
 
 FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
 {
     const bool create = mode == Mode::Create;
-    // No O_TRUNC: the file may be emptied only once the lock is held.
-    // No waiting at the open either: a named pipe with no writer would hold
-    // the window's one thread there for good.
-    const int flags = create ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-    fd_ = ::open(path.c_str(), flags, 0666);
+    fd_ = ::open(path.c_str(), OpenFlags(path, mode), 0666);
     if (fd_ >= 0 && Prepare(fd_, mode, regular_) != 0) {
         ::close(fd_);
         fd_ = -1;
@@ -74,6 +96,16 @@ FileStream::~FileStream()
         ::close(fd_);
 }
 
+void FileStream::Close()
+{
+    // Linux frees the descriptor whatever close reports, so it is never
+    // closed twice. An interrupted close counts as failed: the file system
+    // may not have taken the data.
+    const int fd = std::exchange(fd_, -1);
+    if (fd >= 0 && ::close(fd) != 0)
+        throw EInOutError(InOutCodeFromErrno(errno));
+}
+
 std::int32_t ClampFileSize(long long size)
 {
     constexpr long long kLargest = std::numeric_limits<std::int32_t>::max();
@@ -87,7 +119,7 @@ std::int32_t FileStream::Size() const
     struct stat info {
     };
     if (::fstat(fd_, &info) != 0)
-        return 0;
+        throw EInOutError(InOutCodeFromErrno(errno));
     return ClampFileSize(static_cast<long long>(info.st_size));
 }
 
@@ -132,6 +164,29 @@ std::int32_t FileStream::Write(const void *buffer, std::int32_t count)
         done += static_cast<std::int32_t>(put);
     }
     return done;
+}
+
+int ClearNonBlocking(int fd)
+{
+    // A failed F_GETFL gives -1, which as flags would set every one of them.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return errno;
+    return 0;
+}
+
+void WriteAll(FileStream &file, const void *bytes, std::int64_t count)
+{
+    constexpr std::int64_t kLargestStep = std::numeric_limits<std::int32_t>::max();
+    const auto *next = static_cast<const std::byte *>(bytes);
+    while (count > 0) {
+        const auto step = static_cast<std::int32_t>(std::min(count, kLargestStep));
+        if (file.Write(next, step) != step)
+            throw EInOutError(
+                InOutCodeFromErrno(file.LastError() != 0 ? file.LastError() : ENOSPC));
+        next += step;
+        count -= step;
+    }
 }
 
 } // namespace vorsa

@@ -29,14 +29,10 @@ constexpr std::size_t kBufferBytes = 2 << 20;
 
 } // namespace
 
-void WriteAll(FileStream &file, const void *bytes, std::int64_t count)
+SectorCopier::SectorCopier(FileStream &image, std::int64_t imageSize)
+    : image_(image), imageSize_(imageSize)
 {
-    const auto size = static_cast<std::int32_t>(count);
-    if (file.Write(bytes, size) != size)
-        ThrowInOut(file.LastError() != 0 ? file.LastError() : ENOSPC);
 }
-
-SectorCopier::SectorCopier(FileStream &image) : image_(image) {}
 
 SectorCopier::~SectorCopier()
 {
@@ -52,13 +48,17 @@ void SectorCopier::Copy(FileStream &track, std::int64_t position, std::int64_t c
         if (position < 0) {
             moved = std::min(count, -position);
             WriteZeros(track, moved);
+        } else if (position >= imageSize_) {
+            moved = count;
+            WriteZeros(track, moved);
         } else {
-            moved = CanSplice(track) ? SpliceHeld(track, position, count)
-                                     : CopyThroughBuffer(track, position, count);
-            if (moved == 0) { // the image ends here
-                WriteZeros(track, count);
-                moved = count;
-            }
+            const std::int64_t held = std::min(count, imageSize_ - position);
+            moved = CanSplice(track) ? SpliceHeld(track, position, held)
+                                     : CopyThroughBuffer(track, position, held);
+            // An end before the size the run started with: the image was
+            // cut short under the run, and zeros would pass for its sound.
+            if (moved == 0)
+                throw EInOutError(kIoReadPastEnd);
         }
         position += moved;
         count -= moved;

@@ -10,21 +10,20 @@ namespace vorsa
 
 class FileStream;
 
-// Writes all of `count` bytes or throws EInOutError with the system's code;
-// a short write with no code is taken as a full disk.
-void WriteAll(FileStream &file, const void *bytes, std::int64_t count);
-
 class SectorCopier
 {
 public:
-    explicit SectorCopier(FileStream &image);
+    // `imageSize`: the image's size in bytes as measured when the run began.
+    SectorCopier(FileStream &image, std::int64_t imageSize);
     ~SectorCopier();
     SectorCopier(const SectorCopier &) = delete;
     SectorCopier &operator=(const SectorCopier &) = delete;
 
     // Appends image bytes [position, position + count) to the track file.
-    // Bytes before the image's start or past its end are zeros. A failed
-    // read or write throws EInOutError with the system's code.
+    // Bytes before the image's start or past `imageSize` are zeros. A failed
+    // read or write throws EInOutError with the system's code; the image
+    // ending before `imageSize` (it shrank under the run) throws it with
+    // kIoReadPastEnd.
     void Copy(FileStream &track, std::int64_t position, std::int64_t count);
 
 private:
@@ -36,6 +35,7 @@ private:
     std::vector<char> &Buffer();
 
     FileStream &image_;
+    std::int64_t imageSize_;
     int pipe_[2] = {-1, -1}; // made on the first splice
     bool spliceFailed_ = false;
     std::vector<char> buffer_; // made on first need, reused for the run

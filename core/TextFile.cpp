@@ -1,6 +1,7 @@
 #include "TextFile.h"
 
 #include "Errors.h"
+#include "FileStream.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -40,13 +41,13 @@ TextFile::TextFile(const std::string &path) : path_(path)
         failure = errno;
     else if (S_ISDIR(info.st_mode))
         failure = EISDIR; // a folder opens on Linux, but it is no text to read
-    else if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0)
-        failure = errno;
+    else
+        failure = ClearNonBlocking(fd_);
     // Others may read the file while we do, but not write it. Linux cannot
     // refuse a writer that does not ask: the shared lock only keeps out
     // programs that take an exclusive lock themselves, and one that already
     // holds such a lock makes this open fail as a sharing violation.
-    else if (::flock(fd_, LOCK_SH | LOCK_NB) != 0)
+    if (failure == 0 && ::flock(fd_, LOCK_SH | LOCK_NB) != 0)
         failure = errno;
     if (failure != 0) {
         ::close(fd_);
@@ -101,12 +102,16 @@ bool TextFile::Eof()
 std::string TextFile::ReadLine()
 {
     std::string line;
+    std::size_t taken = 0; // bytes of the file this line has used up
     // At the end of the text a read gives an empty line, as it always has.
     while (!Eof()) {
         const char *begin = buffer_.data() + pos_;
         const char *end = buffer_.data() + buffer_.size();
         const char *stop = std::find_if(
             begin, end, [](char byte) { return byte == kLineFeed || byte == kEndOfText; });
+        taken += static_cast<std::size_t>(stop - begin);
+        if (taken > kMaxLineBytes)
+            throw ELineTooLongError(path_);
         // A CR before LF is part of the line end, a lone CR is dropped:
         // either way no CR reaches the line.
         std::remove_copy(begin, stop, std::back_inserter(line), kCarriageReturn);

@@ -3,10 +3,17 @@
 // file, the last line needs no end, and nothing is trimmed.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace vorsa
 {
+
+// The most bytes of the file one line may take up before its line feed,
+// carriage returns included: 1 MiB. Real description lines are under a
+// kilobyte; the bound keeps a file that never ends a line (/dev/zero, say)
+// from being read until memory runs out.
+inline constexpr std::size_t kMaxLineBytes = 1 << 20;
 
 class TextFile
 {
@@ -20,7 +27,8 @@ public:
 
     // True when no line is left (end of data or a byte 26 was reached).
     bool Eof();
-    // Reads the next line; throws EInOutError when the read fails.
+    // Reads the next line; throws EInOutError when the read fails, and
+    // ELineTooLongError, without reading on, once the line passes kMaxLineBytes.
     std::string ReadLine();
 
 private:

@@ -18,12 +18,12 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdint>
+#include <fcntl.h>
 #include <filesystem>
 #include <ostream>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -421,23 +421,77 @@ TEST_F(ExtractionTest, WriteRefusedPartWayThroughATrackEndsTheRun)
     ExpectEndedWithStopOff();
 }
 
+// The reading end of a named pipe, open before the run so that the run finds
+// a reader, and large enough to hold what the run writes, so that the run
+// never waits for the test.
+class PipeReadEnd
+{
+public:
+    explicit PipeReadEnd(const std::string &path)
+    {
+        EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        EXPECT_GE(::fcntl(fd_, F_SETPIPE_SZ, 1 << 20), 1 << 20);
+    }
+    ~PipeReadEnd() { ::close(fd_); }
+    PipeReadEnd(const PipeReadEnd &) = delete;
+    PipeReadEnd &operator=(const PipeReadEnd &) = delete;
+
+    // What the pipe holds, once the writer has closed it.
+    std::string Received() const
+    {
+        std::string bytes;
+        char block[65536];
+        for (ssize_t got; (got = ::read(fd_, block, sizeof block)) > 0;)
+            bytes.append(block, static_cast<std::size_t>(got));
+        return bytes;
+    }
+
+private:
+    int fd_ = -1;
+};
+
 TEST_F(ExtractionTest, TrackFileThatIsNoRegularFileGetsTheSameBytes)
 {
     // A named pipe cannot take splices from the image, so the bytes go
     // through memory instead; past the image's end they are still silence.
     Disc({"00:00:00", "00:00:30"}, 20 * kBytesPerSector + 5);
     window.Check(1, false);
-    ASSERT_EQ(::mkfifo(Track(1).c_str(), 0600), 0);
     std::string received;
-    std::thread reader([&] { received = ReadWholeFile(Track(1)); });
-    const std::string message = Run();
-    reader.join();
-    EXPECT_EQ(message, "");
+    {
+        const PipeReadEnd pipe(Track(1));
+        EXPECT_EQ(Run(), "");
+        received = pipe.Received();
+    }
     const std::string data =
         PatternBytes(0, 20 * kBytesPerSector + 5) + std::string(10 * kBytesPerSector - 5, '\0');
     ASSERT_EQ(received.size(), 44 + data.size());
     EXPECT_EQ(Le32(received, 40), data.size());
     EXPECT_TRUE(received.compare(44, std::string::npos, data) == 0);
+}
+
+TEST_F(ExtractionTest, NamedPipeThatNobodyReadsIsRefusedRatherThanWaitedOn)
+{
+    DiscOfSectors({0, 1}, 2);
+    ASSERT_EQ(::mkfifo(Track(2).c_str(), 0600), 0);
+    EXPECT_EQ(Run(), "ファイル " + Track(2) + " を作成できません");
+    ExpectWav(Track(1), Sectors(0, 1));
+    ExpectEndedWithStopOff();
+}
+
+TEST_F(ExtractionTest, ImageCutShortUnderTheRunEndsItWithTheReadError)
+{
+    // Silence stands only for bytes past the size the run started with.
+    DiscOfSectors({0, 2, 4}, 6);
+    window.onProcessEvents = [this] {
+        if (window.Text(TextControl::Label7) == "2曲目")
+            ::truncate(dir.File("disc.bin").c_str(), 3 * kBytesPerSector);
+    };
+    EXPECT_EQ(Run(), "ファイルの末尾以降を読み込みました");
+    ExpectWav(Track(1), Sectors(0, 2));
+    EXPECT_FALSE(FileExists(Track(3)));
+    EXPECT_TRUE(window.messages.empty());
+    ExpectEndedWithStopOff();
 }
 
 TEST_F(ExtractionTest, ProgressEndsEachTrackAtItsLastSector)

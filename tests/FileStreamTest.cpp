@@ -12,8 +12,10 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <fstream>
 #include <string>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -174,6 +176,33 @@ TEST(FileStream, WriteToAFullDiskReportsIt)
     EXPECT_LT(track.Write(header.data(), 44), 44);
     EXPECT_EQ(track.LastError(), ENOSPC);
     EXPECT_EQ(InOutErrorMessage(InOutCodeFromErrno(track.LastError())), "ディスクがいっぱいです");
+}
+
+// Bytes this process has handed to write(2) so far.
+std::int64_t BytesWritten()
+{
+    std::ifstream io("/proc/self/io");
+    std::string field;
+    std::int64_t value = 0;
+    while (io >> field >> value)
+        if (field == "wchar:")
+            return value;
+    return -1;
+}
+
+TEST(FileStream, WriteAllTakesMoreThan2GiBAtOnce)
+{
+    // /dev/null takes the bytes without reading them, so the mapping's
+    // pages are never touched and cost no memory.
+    constexpr std::int64_t kBytes = (3LL << 30) + 5;
+    void *const bytes =
+        ::mmap(nullptr, kBytes, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    ASSERT_NE(bytes, MAP_FAILED);
+    FileStream sink("/dev/null", FileStream::Mode::Create);
+    const std::int64_t before = BytesWritten();
+    EXPECT_NO_THROW(WriteAll(sink, bytes, kBytes));
+    EXPECT_GE(BytesWritten() - before, kBytes); // the sanitizers may write too
+    ::munmap(bytes, kBytes);
 }
 
 TEST(FileStream, ReadErrorIsRecorded)

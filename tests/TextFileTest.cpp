@@ -99,8 +99,32 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"LfLastInBlock", Run(kBlock - 1) + "\n", {Run(kBlock - 1)}},
         LineCase{"LoneCrAtBlockEnd", Run(kBlock - 1) + "\rb\n", {Run(kBlock - 1) + "b"}},
         LineCase{"CtrlZFirstInBlock", Run(kBlock) + "\x1A" + "more\n", {Run(kBlock)}},
-        LineCase{"CtrlZLastInBlock", Run(kBlock - 1) + "\x1A" + "more\n", {Run(kBlock - 1)}}),
+        LineCase{"CtrlZLastInBlock", Run(kBlock - 1) + "\x1A" + "more\n", {Run(kBlock - 1)}},
+        LineCase{
+            "LineAtTheBound", Run(kMaxLineBytes - 1) + "\r\nend", {Run(kMaxLineBytes - 1), "end"}}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A line that passes the bound is refused there, so that a file that never
+// ends its line is not read until memory runs out.
+TEST(TextFile, LineLongerThanTheBoundIsRefused)
+{
+    const TempDir dir;
+    const std::string overBound =
+        dir.Write("long.cue", "FILE x\n" + std::string(kMaxLineBytes, 'a') + "\r\nnext\n");
+    const std::string endless = dir.File("zeros.cue");
+    ASSERT_EQ(::symlink("/dev/zero", endless.c_str()), 0);
+    for (const std::string &path : {overBound, endless}) {
+        SCOPED_TRACE(path);
+        TextFile file(path);
+        try {
+            while (!file.Eof())
+                file.ReadLine();
+            FAIL() << "read to the end";
+        } catch (const ELineTooLongError &error) {
+            EXPECT_EQ(error.what(), "ファイル " + path + " の行が長すぎます");
+        }
+    }
+}
 
 TEST(TextFile, EofIsTrueOnlyWhenNoLineIsLeft)
 {
@@ -263,6 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErrnoCase{"Locked", EWOULDBLOCK, nullptr, "ファイルへのアクセスが拒否されました"},
         ErrnoCase{"NoSpace", ENOSPC, nullptr, "ディスクがいっぱいです"},
         ErrnoCase{"Quota", EDQUOT, nullptr, "ディスクがいっぱいです"},
+        ErrnoCase{"FileSizeLimit", EFBIG, nullptr, "ディスクがいっぱいです"},
         ErrnoCase{"DeviceFailed", EIO, nullptr, "I/O エラー (31)"}),
     [](const auto &info) { return std::string(info.param.name); });
 

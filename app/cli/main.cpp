@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "Interrupt.h"
+#include "ProcessStart.h"
 
 #include <cstdio>
 #include <sysexits.h>
@@ -12,6 +13,9 @@
 int main(int argc, char **argv)
 {
     using namespace vorsa::cli;
+    // When the progress output goes away the run goes on: its status tells
+    // how it ended.
+    vorsa::PrepareProcess();
     const auto parsed = ParseCommandLine(argc, argv);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "vorsa-cli: %s\n", error->reason.c_str());

@@ -1,8 +1,11 @@
 #include "CliProcess.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,9 +27,17 @@ void RedirectOrDie(const std::string &path, int flags, int target)
     close(fd);
 }
 
+// True when `entries` set the variable of the NAME=value entry `entry`.
+bool Overrides(const std::vector<std::string> &entries, std::string_view entry)
+{
+    const std::string_view name = entry.substr(0, entry.find('=') + 1);
+    return std::any_of(entries.begin(), entries.end(),
+                       [name](const std::string &own) { return own.rfind(name, 0) == 0; });
+}
+
 } // namespace
 
-CliProcess::CliProcess(const std::vector<std::string> &arguments)
+CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetting &setting)
 {
     std::vector<std::string> argvText{VORSA_CLI_PATH};
     argvText.insert(argvText.end(), arguments.begin(), arguments.end());
@@ -34,6 +45,14 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments)
     for (std::string &argument : argvText)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    std::vector<std::string> environment(setting.environment);
+    for (char **entry = environ; *entry != nullptr; ++entry)
+        if (!Overrides(setting.environment, *entry))
+            environment.emplace_back(*entry);
+    std::vector<char *> envp;
+    for (std::string &entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
     const std::string outPath = consoleDir_.File("stdout");
     const std::string errPath = consoleDir_.File("stderr");
 
@@ -43,7 +62,11 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments)
         RedirectOrDie("/dev/null", O_RDONLY, STDIN_FILENO);
         RedirectOrDie(outPath, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
         RedirectOrDie(errPath, O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
-        execv(argv[0], argv.data());
+        // Nothing of the test's own (or ctest's) reaches the program.
+        close_range(3, ~0U, 0);
+        if (setting.inChild != nullptr)
+            setting.inChild();
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     if (pid_ < 0)
@@ -91,9 +114,18 @@ CliResult CliProcess::Wait()
     return result;
 }
 
-CliResult RunCli(const std::vector<std::string> &arguments)
+std::vector<std::string> Lines(const std::string &text)
 {
-    CliProcess process(arguments);
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+CliResult RunCli(const std::vector<std::string> &arguments, const CliSetting &setting)
+{
+    CliProcess process(arguments, setting);
     return process.Wait();
 }
 

@@ -18,10 +18,19 @@ struct CliResult {
     std::string err;
 };
 
+// How the child is set up beyond its redirected console.
+struct CliSetting {
+    // Runs in the child after the redirections, right before exec: only
+    // async-signal-safe calls (close, dup2, setrlimit, alarm ...).
+    void (*inChild)() = nullptr;
+    // NAME=value entries added to the environment the child inherits.
+    std::vector<std::string> environment;
+};
+
 class CliProcess
 {
 public:
-    explicit CliProcess(const std::vector<std::string> &arguments);
+    explicit CliProcess(const std::vector<std::string> &arguments, const CliSetting &setting = {});
     // Kills a process still running, so that a failed test leaves none behind.
     ~CliProcess();
     CliProcess(const CliProcess &) = delete;
@@ -39,6 +48,9 @@ private:
     int waitStatus_ = 0;
 };
 
-CliResult RunCli(const std::vector<std::string> &arguments);
+// The lines of what a run printed, without their line ends.
+std::vector<std::string> Lines(const std::string &text);
+
+CliResult RunCli(const std::vector<std::string> &arguments, const CliSetting &setting = {});
 
 } // namespace vorsa::testing

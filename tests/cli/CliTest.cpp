@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,15 +37,6 @@ void PrintTo(const DiscKind &kind, std::ostream *os)
 
 const DiscKind kCueSheet{"CueSheet", WriteCueDisc, "disc.bin"};
 const DiscKind kCcdFile{"CcdFile", WriteCcdDisc, "disc.img"};
-
-std::vector<std::string> Lines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 class CliOnDisc : public ::testing::TestWithParam<DiscKind>
 {

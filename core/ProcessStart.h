@@ -1,0 +1,17 @@
+// What both programs do first, before anything opens a file or writes.
+#pragma once
+
+namespace vorsa
+{
+
+// Opens /dev/null on each of the standard descriptors 0, 1 and 2 that was
+// closed when the program started: otherwise the image or a track file
+// would take its number, and progress lines would be written into a WAV
+// file. Ends the program (status 71) if that cannot be done.
+//
+// Makes SIGPIPE and SIGXFSZ do nothing, so that a console that goes away
+// and a file-size limit (ulimit -f) become failed writes, which the program
+// reports (a full disk for the limit), instead of killing it without a word.
+void PrepareProcess();
+
+} // namespace vorsa
