@@ -78,7 +78,9 @@ int OpenFlags(const std::string &path, FileStream::Mode mode)
 FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
 {
     const bool create = mode == Mode::Create;
-    fd_ = ::open(path.c_str(), OpenFlags(path, mode), 0666);
+    // A name cut at a NUL byte would open another file than the one named.
+    if (path.find('\0') == std::string::npos)
+        fd_ = ::open(path.c_str(), OpenFlags(path, mode), 0666);
     if (fd_ >= 0 && Prepare(fd_, mode, regular_) != 0) {
         ::close(fd_);
         fd_ = -1;

@@ -34,7 +34,7 @@ template <typename Error> std::string ErrorText(const std::string &path, FileStr
     try {
         FileStream stream(path, mode);
     } catch (const Error &error) {
-        return error.what();
+        return error.message();
     }
     return "no error";
 }
@@ -52,8 +52,9 @@ std::string CreateErrorText(const std::string &path)
 TEST(FileStream, OpenReadFailuresNameThePath)
 {
     const TempDir dir;
-    for (const std::string &path :
-         {dir.File("missing.bin"), dir.File("no-folder/a.bin"), dir.Path()}) {
+    dir.Write("a", "");
+    for (const std::string &path : {dir.File("missing.bin"), dir.File("no-folder/a.bin"),
+                                    dir.Path(), dir.File("a") + std::string("\0bin", 4)}) {
         SCOPED_TRACE(path);
         EXPECT_EQ(OpenErrorText(path), "ファイル " + path + " は開けません");
     }

@@ -171,6 +171,18 @@ INSTANTIATE_TEST_SUITE_P(
         OpenErrorCase{"Folder", "", 5, "ファイルへのアクセスが拒否されました"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST(TextFile, NameWithANulByteIsAnInvalidName)
+{
+    const TempDir dir;
+    const std::string present = dir.Write("present.cue", "x\n");
+    try {
+        TextFile file(present + std::string("\0.cue", 5));
+        FAIL() << "opened the file the name is cut to";
+    } catch (const EInOutError &error) {
+        EXPECT_EQ(error.code(), kIoPathNotFound);
+    }
+}
+
 TEST(TextFile, UnreadableFileIsAccessDenied)
 {
     if (::geteuid() == 0)
