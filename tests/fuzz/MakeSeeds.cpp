@@ -1,5 +1,6 @@
-// Writes the seed corpora of the fuzz targets from generated discs:
-//   fuzz_seeds <corpus folder>   (writes into <folder>/fuzz_cue, fuzz_ccd, fuzz_text)
+// Writes the seed corpora of the fuzz targets from generated discs, and the
+// dictionaries of the two readers' targets from the discs' words:
+//   fuzz_seeds tests/fuzz   (corpus/fuzz_*/seed-*, fuzz_cue.dict, fuzz_ccd.dict)
 #include "DiscBuilder.h"
 #include "DiscCase.h"
 #include "DiscFormat.h"
@@ -8,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <numeric>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,28 +56,76 @@ std::int64_t Bytes(const std::vector<std::int32_t> &lengths, int tail = 0)
            tail;
 }
 
+// One target's seed files, and the words of its descriptions for the
+// dictionary: every blank-separated word, and each key up to its "=".
 class Corpus
 {
 public:
-    Corpus(const std::string &root, const std::string &target) : folder_(root + "/" + target)
+    Corpus(const std::string &root, const std::string &target)
+        : folder_(root + "/corpus/" + target), dictionary_(root + "/" + target + ".dict")
     {
         std::filesystem::create_directories(folder_);
     }
+    ~Corpus()
+    {
+        if (words_.empty())
+            return;
+        std::string text = "# Words of the generated seed discs (written by fuzz_seeds).\n";
+        for (const std::string &word : words_)
+            text += Quoted(word) + "\n";
+        WriteWholeFile(dictionary_, text);
+    }
+    Corpus(const Corpus &) = delete;
+    Corpus &operator=(const Corpus &) = delete;
+
     void Add(const std::string &name, const std::string &bytes) const
     {
         WriteWholeFile(folder_ + "/seed-" + name, bytes);
     }
+    void AddWords(const std::string &description)
+    {
+        words_.insert({"\r\n", "\n", "\x1a", "\"", "=", ":", "$", "0x", "-"});
+        std::istringstream lines(description);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(line);
+            for (std::string word; words >> word;) {
+                words_.insert(word);
+                if (const std::size_t equals = word.find('='); equals != std::string::npos)
+                    words_.insert(word.substr(0, equals + 1));
+            }
+        }
+    }
 
 private:
+    static std::string Quoted(const std::string &word)
+    {
+        std::string quoted = "\"";
+        for (const char c : word) {
+            const auto byte = static_cast<unsigned char>(c);
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            quoted +=
+                byte < 0x20 || byte >= 0x7f || c == '"' || c == '\\' ? escaped : std::string(1, c);
+        }
+        return quoted + "\"";
+    }
+
     std::string folder_;
+    std::string dictionary_;
+    std::set<std::string> words_;
 };
 
-void CueSeeds(const Corpus &corpus)
+void CueSeeds(Corpus &&corpus)
 {
     const std::vector<std::int32_t> three = {10, 20, 15};
     const std::vector<std::int32_t> many(99, 1);
     const std::vector<std::int32_t> tooMany(100, 1);
     const std::int64_t size = Bytes(three, 100);
+    for (const std::string &text :
+         {CueSheetText(Starts(three)), CueSheetText({0, 4500, 9000, 329999}, "Track 1.wav"),
+          std::string("TRACK 01 MODE1/2352\nINDEX 00 00:00:00\n"
+                      "FILE \"x.wav\" WAVE\nPREGAP 00:02:00\nREM\n")})
+        corpus.AddWords(text);
     corpus.Add("three-tracks", DiscInput(size, 0xFF, {}, CueSheetText(Starts(three))));
     corpus.Add("three-tracks-lf",
                DiscInput(size, 0x05, {}, CueSheetText(Starts(three), "disc.bin", "\n")));
@@ -117,11 +168,12 @@ void CueSeeds(const Corpus &corpus)
                DiscInput(size, 0xFF, {}, CueSheetText(Starts(three)).insert(60, "\x1a")));
 }
 
-void CcdSeeds(const Corpus &corpus)
+void CcdSeeds(Corpus &&corpus)
 {
     const std::vector<std::int32_t> three = {10, 20, 15};
     const std::vector<std::int32_t> many(99, 1);
     const std::int64_t size = Bytes(three, 7);
+    corpus.AddWords(CcdTextForTracks({{0, 1, 1}, {4500, 0, 1}, {9000, 2, 2}}));
     corpus.Add("three-tracks", DiscInput(size, 0xFF, {}, CcdText(Starts(three))));
     corpus.Add("three-tracks-lf", DiscInput(size, 0x06, {}, CcdText(Starts(three), "\n")));
     corpus.Add("stop", DiscInput(size, 0xFF, {1, 0, 0}, CcdText(Starts(three))));
@@ -150,7 +202,7 @@ std::string TextInput(std::uint8_t flags, std::int8_t n, std::int8_t p, std::uin
     return input + text;
 }
 
-void TextSeeds(const Corpus &corpus)
+void TextSeeds(Corpus &&corpus)
 {
     corpus.Add("cue-path", TextInput(0, 3, 2, 2, 7, "/home/user/ディスク/disc.cue"));
     corpus.Add("windows-path-sjis", TextInput(3, 4, 1, 3, 12, "C:\\CD\\\x95\x5C\x8E\x86.cue"));
@@ -170,7 +222,7 @@ void TextSeeds(const Corpus &corpus)
 int main(int argc, char **argv)
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: fuzz_seeds <corpus folder>\n");
+        std::fprintf(stderr, "usage: fuzz_seeds <tests/fuzz folder>\n");
         return 2;
     }
     CueSeeds(Corpus(argv[1], "fuzz_cue"));
