@@ -28,12 +28,12 @@ constexpr char kEndOfText = 26; // Ctrl-Z: nothing after it belongs to the text
 
 TextFile::TextFile(const std::string &path) : path_(path)
 {
-    // Opened without waiting: a named pipe with no writer would otherwise
-    // hold the window's one thread at the open for good. Reads wait as usual.
     // A name cut at a NUL byte would open another file than the one named:
     // no file has such a name.
     if (path.find('\0') != std::string::npos)
         throw EInOutError(kIoPathNotFound);
+    // Opened without waiting: a named pipe with no writer would otherwise
+    // hold the window's one thread at the open for good. Reads wait as usual.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         throw EInOutError(InOutCodeFromErrno(errno, path));

@@ -27,9 +27,10 @@ void DriveComboBox::SetDirList(DirectoryListBox *list)
 void DriveComboBox::NoteCurrentFolder()
 {
     const QString folder = dirList_->Directory();
-    ShowDriveOf(folder);
-    if (const int drive = DriveIndexOf(folder); drive >= 0)
+    if (const int drive = DriveIndexOf(folder); drive >= 0) {
+        setCurrentIndex(drive);
         currentFolders_.insert(itemText(drive), folder);
+    }
 }
 
 int DriveComboBox::DriveIndexOf(const QString &folder) const
@@ -51,21 +52,20 @@ int DriveComboBox::DriveIndexOf(const QString &folder) const
 
 void DriveComboBox::ShowDriveOf(const QString &folder)
 {
-    if (const int drive = DriveIndexOf(folder); drive >= 0) {
+    if (const int drive = DriveIndexOf(folder); drive >= 0)
         setCurrentIndex(drive);
-        shownDrive_ = itemText(drive);
-    }
 }
 
 void DriveComboBox::Pick(int index)
 {
     if (!dirList_ || index < 0)
         return;
-    const QString drive = itemText(index);
-    // The drive shown picked again: the list stays where the user left it.
-    if (drive == shownDrive_)
-        return;
     const QString before = dirList_->Directory();
+    // The drive of the list's folder picked again: the list stays where the
+    // user left it.
+    if (index == DriveIndexOf(before))
+        return;
+    const QString drive = itemText(index);
     RunShowingErrors([&] {
         try {
             OpenOnDrive(drive);

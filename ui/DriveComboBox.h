@@ -35,7 +35,6 @@ private:
     void NoteCurrentFolder();
 
     DirectoryListBox *dirList_ = nullptr;
-    QString shownDrive_;
     QHash<QString, QString> currentFolders_; // drive root -> folder last opened on it
 };
 
