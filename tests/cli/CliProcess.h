@@ -1,19 +1,23 @@
 // Runs the built vorsa-cli as a child process, its standard output and
 // error going to files of its own, so that a test can watch a run, signal it
-// and read what it printed.
+// and read what it printed. On Windows the texts that pass between the test
+// and the program (arguments, environment, output) are UTF-8 on the test's
+// side and the code page's bytes on the program's.
 #pragma once
 
 #include "TempDir.h"
 
 #include <string>
-#include <sys/types.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/types.h>
+#endif
 
 namespace vorsa::testing
 {
 
 struct CliResult {
-    int status = -1; // exit status; -1 when a signal ended the process
+    int status = -1; // exit status; -1 when a signal ended the process (Linux)
     std::string out;
     std::string err;
 };
@@ -21,7 +25,7 @@ struct CliResult {
 // How the child is set up beyond its redirected console.
 struct CliSetting {
     // Runs in the child after the redirections, right before exec: only
-    // async-signal-safe calls (close, dup2, setrlimit, alarm ...).
+    // async-signal-safe calls (close, dup2, setrlimit, alarm ...). Linux only.
     void (*inChild)() = nullptr;
     // NAME=value entries added to the environment the child inherits.
     std::vector<std::string> environment;
@@ -36,16 +40,28 @@ public:
     CliProcess(const CliProcess &) = delete;
     CliProcess &operator=(const CliProcess &) = delete;
 
+    // On Windows only SIGINT, sent as Ctrl-C to the program's console.
     void Signal(int signal) const;
     bool Running();
+#ifdef _WIN32
+    // Holds and lets go of the program's main thread; Ctrl-C is still seen
+    // meanwhile, as its handler runs on a thread of its own.
+    void Suspend() const;
+    void Resume() const;
+#endif
     // What the process has written to standard error so far.
     std::string ErrSoFar() const;
     CliResult Wait();
 
 private:
     TempDir consoleDir_;
+#ifdef _WIN32
+    void *process_ = nullptr; // HANDLE
+    void *thread_ = nullptr;  // HANDLE of the main thread
+#else
     pid_t pid_ = -1;
     int waitStatus_ = 0;
+#endif
 };
 
 // The lines of what a run printed, without their line ends.

@@ -1,6 +1,8 @@
-// Ctrl-C during an extraction. A track file that is a FIFO holds the run
-// inside that track for as long as the test does not read it, so the signal
-// reaches the process at a known point without any timing.
+// Ctrl-C during an extraction. The run is held inside track 2 for as long
+// as the test likes, so the Ctrl-C reaches the process at a known point
+// without any timing: on Linux the track file is a FIFO the test does not
+// read yet; on Windows the program's main thread is suspended while the
+// track's file is seen under way.
 #include "CliProcess.h"
 #include "DiscBuilder.h"
 #include "TempDir.h"
@@ -8,13 +10,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
+#include <thread>
+#ifdef _WIN32
+#include <filesystem>
+#include <windows.h>
+#else
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
+#endif
 
 namespace vorsa::testing
 {
@@ -25,6 +33,58 @@ void Pause()
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
+
+constexpr std::size_t kHeaderBytes = 44;
+
+#ifdef _WIN32
+// Long enough that its copy is caught under way.
+constexpr std::int32_t kHeldSectors = 10000;
+
+// Holds the run inside one track: once its file has grown past the header
+// but not to its full size, the main thread is suspended.
+class HeldTrack
+{
+public:
+    HeldTrack(const TempDir &out, std::string_view name, std::uint64_t fullBytes)
+        : path_(out.File(name)), fullBytes_(fullBytes)
+    {
+    }
+
+    void Reach(CliProcess &process)
+    {
+        while (process.Running()) {
+            if (Size() > kHeaderBytes && Size() < fullBytes_) {
+                process.Suspend();
+                if (Size() < fullBytes_)
+                    return;
+                process.Resume();
+                ADD_FAILURE() << "the track was written whole before it could be held";
+                return;
+            }
+            Pause();
+        }
+        ADD_FAILURE() << "vorsa-cli ended before the track was held";
+    }
+
+    void Release(CliProcess &process) { process.Resume(); }
+
+    // The track's file, once the process has ended.
+    std::string Written() const { return ReadWholeFile(path_); }
+
+private:
+    std::uint64_t Size() const
+    {
+        std::error_code missing;
+        const std::uintmax_t size = std::filesystem::file_size(path_, missing);
+        return missing ? 0 : size;
+    }
+
+    std::string path_;
+    std::uint64_t fullBytes_;
+};
+#else
+// Far larger than a pipe holds.
+constexpr std::int32_t kHeldSectors = 100;
 
 // The reading end of a FIFO, opened without waiting for its writer.
 class FifoReader
@@ -82,48 +142,68 @@ private:
     int fd_ = -1;
 };
 
-constexpr std::size_t kHeaderBytes = 44;
+// Holds the run inside one track, whose file is a FIFO read only on release.
+class HeldTrack
+{
+public:
+    HeldTrack(const TempDir &out, std::string_view name, std::uint64_t) : fifo_(out.File(name)) {}
+
+    void Reach(CliProcess &process) { written_ = fifo_.Read(kHeaderBytes, process); }
+    void Release(CliProcess &) { written_ += fifo_.ReadToEnd(); }
+    std::string Written() const { return written_; }
+
+private:
+    FifoReader fifo_;
+    std::string written_;
+};
+#endif
 
 class CliStop : public ::testing::Test
 {
 protected:
-    // Track 2 (100 sectors) is far larger than a pipe holds.
+    // Two signals sent together may arrive as one; this waits for the first
+    // to be seen.
+    static void AwaitStopNote(CliProcess &process)
+    {
+        while (process.ErrSoFar().find("Ctrl-C again") == std::string::npos && process.Running())
+            Pause();
+    }
+
     TempDir dir;
-    GeneratedDisc disc = WriteCueDisc(dir, "disc", {50, 100, 50, 50});
+    GeneratedDisc disc = WriteCueDisc(dir, "disc", {50, kHeldSectors, 50, 50});
     TempDir out;
     std::vector<std::string> arguments{"extract", disc.descriptionPath, "--prefix",
                                        "cd",      "--folder",           out.Path()};
+    const std::string track2Whole = ExpectedTrackFile(50, kHeldSectors);
+    HeldTrack track2{out, "cd02.wav", track2Whole.size()};
 };
 
 TEST_F(CliStop, FirstInterruptFinishesTheTrackAndStopsBeforeTheNext)
 {
-    FifoReader track2(out.File("cd02.wav"));
     CliProcess process(arguments);
-    std::string written = track2.Read(kHeaderBytes, process);
+    track2.Reach(process);
 
     process.Signal(SIGINT);
-    written += track2.ReadToEnd();
+    AwaitStopNote(process);
+    track2.Release(process);
     const CliResult result = process.Wait();
 
     EXPECT_EQ(result.status, 130) << result.err;
     EXPECT_EQ(result.err.substr(result.err.size() - std::string("終わりました\n").size()),
               "終わりました\n");
     EXPECT_EQ(out.Read("cd01.wav"), ExpectedTrackFile(0, 50));
-    EXPECT_EQ(written, ExpectedTrackFile(50, 100));
+    EXPECT_EQ(track2.Written(), track2Whole);
     EXPECT_FALSE(FileExists(out.File("cd03.wav")));
     EXPECT_FALSE(FileExists(out.File("cd04.wav")));
 }
 
 TEST_F(CliStop, SecondInterruptEndsTheProgramAtOnce)
 {
-    FifoReader track2(out.File("cd02.wav"));
     CliProcess process(arguments);
-    track2.Read(kHeaderBytes, process);
+    track2.Reach(process);
 
     process.Signal(SIGINT);
-    // Two signals sent together may arrive as one; wait for the first to be seen.
-    while (process.ErrSoFar().find("Ctrl-C again") == std::string::npos && process.Running())
-        Pause();
+    AwaitStopNote(process);
     process.Signal(SIGINT);
     const CliResult result = process.Wait();
 

@@ -3,12 +3,30 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace vorsa::testing
 {
 
+#ifdef _WIN32
+// Windows has no mkdtemp: a random name is tried until one is new.
+TempDir::TempDir()
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path path =
+            std::filesystem::temp_directory_path() / ("vorsa-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) {
+            path_ = path.string();
+            return;
+        }
+    }
+    throw std::runtime_error("no new temporary folder");
+}
+#else
 TempDir::TempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "vorsa-test-XXXXXX").string();
@@ -16,6 +34,7 @@ TempDir::TempDir()
         throw std::runtime_error("mkdtemp failed");
     path_ = pattern;
 }
+#endif
 
 TempDir::~TempDir()
 {
@@ -29,7 +48,7 @@ TempDir::~TempDir()
 
 std::string TempDir::File(std::string_view name) const
 {
-    return path_ + "/" + std::string(name);
+    return path_ + kPathDelimiter + std::string(name);
 }
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const

@@ -7,6 +7,13 @@
 namespace vorsa::testing
 {
 
+// The path delimiter the tests put between a folder and its files.
+#ifdef _WIN32
+inline constexpr char kPathDelimiter = '\\';
+#else
+inline constexpr char kPathDelimiter = '/';
+#endif
+
 class TempDir
 {
 public:
@@ -15,10 +22,10 @@ public:
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;
 
-    // The folder, without a trailing "/".
+    // The folder, without a trailing delimiter.
     const std::string &Path() const { return path_; }
-    // The folder with one "/" at its end, as the destination folder holds it.
-    std::string Folder() const { return path_ + "/"; }
+    // The folder with one delimiter at its end, as the destination folder holds it.
+    std::string Folder() const { return path_ + kPathDelimiter; }
     std::string File(std::string_view name) const;
 
     std::string Write(std::string_view name, std::string_view bytes) const;
