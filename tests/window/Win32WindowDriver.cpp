@@ -164,9 +164,12 @@ public:
         for (int i = 0; i < count; ++i) {
             if (form_.EntryPath(i) == path) {
                 ::SendMessageW(list, LB_SETCURSEL, i, 0);
-                ::SetFocus(list);
-                ::PostMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
-                ::PostMessageW(list, WM_KEYUP, VK_RETURN, 1 | (3u << 30));
+                // What the list tells the window of a double-click on the
+                // entry. Not Enter: the keyboard goes to the active window,
+                // which a test run beside this one may hold.
+                ::SendMessageW(form_.Handle(), WM_COMMAND,
+                               MAKEWPARAM(TForm1::kDirectoryListBox1, LBN_DBLCLK),
+                               reinterpret_cast<LPARAM>(list));
                 RunPending();
                 return;
             }

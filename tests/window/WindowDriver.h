@@ -50,7 +50,7 @@ public:
     virtual void SetPrefix(const std::string &prefix) = 0;
     // The folder list shows `folder`, no change signalled: the start-up state.
     virtual void ShowFolder(const std::string &folder) = 0;
-    // The user selects the folder list's entry for `path` and presses Enter.
+    // The user opens the folder list's entry for `path`: Enter on it, or a double-click.
     virtual void OpenFolderEntry(const std::string &path) = 0;
     // The extract button's handler; returns when the run does.
     virtual void Extract() = 0;
