@@ -555,20 +555,6 @@ private slots:
         QVERIFY(dialogs_->messages.empty());
     }
 
-    // A folder that cannot be entered: the error display, Label6 kept.
-    void folderThatIsGoneShowsError()
-    {
-        const QString base = Q(dir_->Path());
-        QVERIFY(QDir(base).mkpath(QStringLiteral("gone")));
-        form_->DirectoryListBox1->OpenDirectory(base);
-        QVERIFY(QDir(base).rmdir(QStringLiteral("gone")));
-        vorsa::testing::OpenFolderEntry(*form_, base + QStringLiteral("/gone"));
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイルが見つかりません.")});
-        QVERIFY(dialogs_->messages.front().error);
-        QCOMPARE(form_->Label6->text(), base + QLatin1Char('/'));
-        QCOMPARE(QDir::currentPath(), base);
-    }
-
     // The application object catches what a handler raises and shows it,
     // "." appended only after a character that sorts after ".".
     void errorDisplayAppendsFullStop_data()

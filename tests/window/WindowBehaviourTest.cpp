@@ -297,6 +297,22 @@ TEST_F(WindowBehaviour, OpeningFolderSetsDestination)
     }
 }
 
+// A folder that cannot be entered: the error display; Label6 and the
+// process's folder keep what they held.
+TEST_F(WindowBehaviour, FolderThatIsGoneShowsError)
+{
+    MakeFolder(dir_.File("gone"));
+    window_->ShowFolder(dir_.Path());
+    window_->OpenFolderEntry(dir_.Path());
+    std::filesystem::remove(PathOf(dir_.File("gone")));
+    window_->OpenFolderEntry(dir_.File("gone"));
+
+    ASSERT_EQ(Texts(window_->messages), std::vector<std::string>{"ファイルが見つかりません."});
+    EXPECT_TRUE(window_->messages[0].error);
+    EXPECT_EQ(window_->Text(TextControl::Label6), dir_.Folder());
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), PathOf(dir_.Path())));
+}
+
 TEST_F(WindowBehaviour, ExtractionPreconditions)
 {
     struct Row {
