@@ -4,6 +4,7 @@
 #include "DiscBuilder.h"
 #include "RowNames.h"
 #include "TempDir.h"
+#include "VorsaVersion.h"
 #include "WavExpectation.h"
 
 #include <gtest/gtest.h>
@@ -345,7 +346,7 @@ TEST(CliInfo, HelpAndVersionGoToStandardOutput)
 {
     const CliResult version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "vorsa-cli 1.11\n");
+    EXPECT_EQ(version.out, "vorsa-cli " VORSA_VERSION "\n");
 
     for (const char *option : {"--help", "-h"}) {
         const CliResult help = RunCli({"extract", option});
