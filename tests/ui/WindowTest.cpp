@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -420,15 +421,20 @@ private slots:
     }
 
     // "vorsa FILE": the named file goes the drop's way once the event loop
-    // runs, so that a reader's box comes over the shown window.
+    // runs, so that a reader's box comes over the shown window. Its whole
+    // name does: the 260-byte cut belongs to the shell's drop buffer.
     void namedFileLoadsAsDrop_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("tracks");
         QTest::addColumn<int>("errors");
+        const QString deep = QString(250, QLatin1Char('d')) + QLatin1Char('/');
         QTest::newRow("cue sheet") << QStringLiteral("album.cue") << 2 << 0;
         QTest::newRow("refused name") << QStringLiteral("album.txt") << 0 << 0;
         QTest::newRow("missing cue sheet") << QStringLiteral("gone.cue") << 0 << 1;
+        QTest::newRow("path over 260 bytes") << deep + QStringLiteral("album.cue") << 2 << 0;
+        QTest::newRow("refused name over 260 bytes")
+            << deep + QStringLiteral("album.txt") << 0 << 0;
     }
 
     void namedFileLoadsAsDrop()
@@ -436,11 +442,17 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, tracks);
         QFETCH(int, errors);
-        vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300});
-        dir_->Write("album.txt", "text");
         const QString path = Q(dir_->File(name.toStdString()));
+        const QString folder = QFileInfo(path).path();
+        QVERIFY(QDir().mkpath(folder));
+        const std::string base = folder.toStdString() + "/album";
+        vorsa::testing::WritePatternImage(base + ".bin", 2352 * 450);
+        vorsa::testing::WriteWholeFile(base + ".cue",
+                                       vorsa::testing::CueSheetText({0, 150}, "album.bin"));
+        vorsa::testing::WriteWholeFile(base + ".txt", "text");
+        QVERIFY(path.toUtf8().size() > 260 || !name.contains(QLatin1Char('/')));
 
-        form_->PostDroppedFile(path);
+        form_->PostNamedFile(path);
         QVERIFY(form_->Label1->text().isEmpty());
         QCoreApplication::sendPostedEvents();
         QCOMPARE(form_->Label1->text(), tracks > 0 || errors > 0 ? path : QString());
