@@ -122,6 +122,24 @@ private:
         return nullptr;
     }
 
+    // How much the colour at `at` of `list`'s viewport changes when the focus
+    // moves from the prefix box to the list: the sum of the channels' changes.
+    int FocusChange(QAbstractItemView &list, QPoint at)
+    {
+        const auto colour = [&list, at] {
+            return list.viewport()->grab().toImage().pixelColor(at);
+        };
+        form_->Edit1->setFocus();
+        const QColor elsewhere = colour();
+        list.setFocus();
+        if (!list.hasFocus())
+            return 0;
+        const QColor focused = colour();
+        return std::abs(focused.red() - elsewhere.red()) +
+               std::abs(focused.green() - elsewhere.green()) +
+               std::abs(focused.blue() - elsewhere.blue());
+    }
+
     // Loads a generated three-track disc, so there is something to replace.
     vorsa::testing::GeneratedDisc LoadStartingDisc()
     {
@@ -669,19 +687,8 @@ private slots:
     {
         auto &list = *form_->DirectoryListBox1;
         const QRect entry = list.visualItemRect(list.currentItem());
-        const auto colourAtEntry = [&list, &entry] {
-            return list.viewport()->grab().toImage().pixelColor(entry.right() - 2,
-                                                                entry.center().y());
-        };
-        form_->Edit1->setFocus();
-        const QColor elsewhere = colourAtEntry();
-        list.setFocus();
-        QVERIFY(list.hasFocus());
-        const QColor focused = colourAtEntry();
-        const int difference = std::abs(focused.red() - elsewhere.red()) +
-                               std::abs(focused.green() - elsewhere.green()) +
-                               std::abs(focused.blue() - elsewhere.blue());
-        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
+        const int change = FocusChange(list, QPoint(entry.right() - 2, entry.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
     }
 
     // The song list's current row, ticked or not, selected or not, is framed
@@ -695,18 +702,8 @@ private slots:
         list.selectionModel()->setCurrentIndex(list.model()->index(1, 0),
                                                QItemSelectionModel::NoUpdate);
         const QRect row = list.visualRect(list.currentIndex());
-        const auto colourBesideCheckBox = [&list, &row] {
-            return list.viewport()->grab().toImage().pixelColor(row.left() + 1, row.center().y());
-        };
-        form_->Edit1->setFocus();
-        const QColor elsewhere = colourBesideCheckBox();
-        list.setFocus();
-        QVERIFY(list.hasFocus());
-        const QColor focused = colourBesideCheckBox();
-        const int difference = std::abs(focused.red() - elsewhere.red()) +
-                               std::abs(focused.green() - elsewhere.green()) +
-                               std::abs(focused.blue() - elsewhere.blue());
-        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
+        const int change = FocusChange(list, QPoint(row.left() + 1, row.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
     }
 
     // Moving the selection changes nothing, also under a style that
