@@ -6,6 +6,7 @@
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
+#include "JapaneseFileList.h"
 #include "MessageBox.h"
 #include "TempDir.h"
 #include "VorsaVersion.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -25,6 +27,7 @@
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -495,6 +498,30 @@ private slots:
         QCOMPARE(form_->Label1->text(), tracks > 0 || errors > 0 ? path : QString());
         QCOMPARE(form_->ListView1->topLevelItemCount(), tracks);
         QCOMPARE(dialogs_->messages.size(), std::size_t(errors));
+    }
+
+    // The open dialog's list gives sizes, folders and dates as a Japanese
+    // desktop does, whatever the system locale (the tests run under "C").
+    void openDialogListsFilesInJapanese()
+    {
+        QCOMPARE(QLocale().language(), QLocale::Japanese);
+        dir_->Write("small.cue", std::string(100, 'x'));
+        QVERIFY(QDir(Q(dir_->Path())).mkdir(QStringLiteral("sub")));
+        QFileSystemModel files;
+        const QModelIndex root = files.setRootPath(Q(dir_->Path()));
+        QTRY_COMPARE(files.rowCount(root), 2);
+        vorsa::ui::JapaneseFileList list;
+        list.setSourceModel(&files);
+        const auto shown = [&](const char *name, int column) {
+            const QModelIndex entry = files.index(Q(dir_->File(name)));
+            return list.mapFromSource(entry).siblingAtColumn(column).data().toString();
+        };
+        QCOMPARE(shown("small.cue", 1), QStringLiteral("100 バイト"));
+        QCOMPARE(shown("sub", 2), QStringLiteral("フォルダー"));
+        const QRegularExpression japaneseDate(
+            QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"));
+        QVERIFY2(japaneseDate.match(shown("small.cue", 3)).hasMatch(),
+                 qPrintable(shown("small.cue", 3)));
     }
 
     // Qt's own dialogs speak Japanese, yet a message box's one button reads
