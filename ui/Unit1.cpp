@@ -503,7 +503,17 @@ void TForm1::dropEvent(QDropEvent *event)
 
 void TForm1::PostDroppedFile(const QString &localPath)
 {
-    const std::string name = FirstWholeCharsWithin(localPath.toStdString(), kDroppedNameBytes);
+    PostDropAction(FirstWholeCharsWithin(localPath.toStdString(), kDroppedNameBytes));
+}
+
+void TForm1::PostNamedFile(const QString &localPath)
+{
+    // The 260-byte limit is the shell's drop buffer; a command line has none.
+    PostDropAction(localPath.toStdString());
+}
+
+void TForm1::PostDropAction(const std::string &name)
+{
     // The load runs once the shell's drop is over: a reader's message box
     // opened inside this handler would keep the file manager's drag pending
     // until the user closed it.
