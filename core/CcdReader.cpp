@@ -33,7 +33,7 @@ void StoreStartLine(std::string_view line)
 
 } // namespace
 
-void ReadCcdFile(WindowState &window, const std::string &path)
+LoadResult ReadCcdFile(WindowState &window, const std::string &path)
 {
     bool audio = false;
     StartReading(window);
@@ -54,15 +54,12 @@ void ReadCcdFile(WindowState &window, const std::string &path)
                 multiSession = true;
         }
     }
-    if (!audio) {
-        RefuseDescription(window, messages::kNotAudioCd);
-        return;
-    }
-    if (multiSession) {
-        RefuseDescription(window, messages::kMultiSession);
-        return;
-    }
+    if (!audio)
+        return RefuseDescription(window, messages::kNotAudioCd);
+    if (multiSession)
+        return RefuseDescription(window, messages::kMultiSession);
     AddSongListEntries(window);
+    return LoadResult::Loaded;
 }
 
 } // namespace vorsa

@@ -1,14 +1,28 @@
 #include "CodePage.h"
 
+#include "platform/SystemText.h"
+
 namespace vorsa::text
 {
 
 namespace
 {
 
+CodePage SystemCodePage()
+{
+    switch (platform::NarrowCodePageNumber()) {
+    case platform::kUtf8CodePage:
+        return CodePage::Utf8;
+    case platform::kShiftJisCodePage:
+        return CodePage::ShiftJis;
+    default:
+        return CodePage::SystemAnsi;
+    }
+}
+
 // The process has one window thread; tests swap these through ScopedTextPlatform.
-CodePage gCodePage = CodePage::Utf8;
-std::string_view gDelimiters = kPosixDelimiters;
+CodePage gCodePage = SystemCodePage();
+std::string_view gDelimiters = platform::PathDelimiters();
 
 bool InRange(unsigned char byte, unsigned char low, unsigned char high)
 {
@@ -115,8 +129,15 @@ ScopedTextPlatform::~ScopedTextPlatform()
 
 std::size_t CharBytes(std::string_view s, std::size_t at, CodePage cp)
 {
-    if (cp == CodePage::ShiftJis)
-        return IsShiftJisLead(static_cast<unsigned char>(s[at])) && at + 1 < s.size() ? 2 : 1;
+    const auto byte = static_cast<unsigned char>(s[at]);
+    switch (cp) {
+    case CodePage::ShiftJis:
+        return IsShiftJisLead(byte) && at + 1 < s.size() ? 2 : 1;
+    case CodePage::SystemAnsi:
+        return platform::IsLeadByte(byte) && at + 1 < s.size() ? 2 : 1;
+    case CodePage::Utf8:
+        break;
+    }
     return Utf8CharBytes(s, at);
 }
 
@@ -192,6 +213,28 @@ std::string ReplaceExtension(std::string_view path, std::string_view ext, CodePa
     }
     std::string result(path.substr(0, dot));
     result += ext;
+    return result;
+}
+
+std::size_t FileNameStart(std::string_view path, CodePage cp, std::string_view delimiters)
+{
+    std::size_t nameStart = 0;
+    for (std::size_t at = 0; at < path.size();) {
+        const std::string_view character = CharAt(path, at, cp);
+        at += character.size();
+        if (IsDelimiter(character, delimiters, cp))
+            nameStart = at;
+    }
+    return nameStart;
+}
+
+std::string WithTrailingDelimiter(std::string_view folder)
+{
+    // The first of the delimiters is the one folders are written with.
+    const std::string_view delimiter = PathDelimiters().substr(0, 1);
+    std::string result(folder);
+    if (!folder.empty() && LastChar(folder) != delimiter)
+        result += delimiter;
     return result;
 }
 

@@ -12,15 +12,19 @@ namespace vorsa::text
 {
 
 enum class CodePage {
-    Utf8,     // Linux narrow encoding; an invalid byte counts as one character
+    Utf8,     // Linux, and Windows' 65001; an invalid byte counts as one character
     ShiftJis, // code page 932; lead bytes 0x81-0x9F and 0xE0-0xFC start a pair
+    // Any other Windows ANSI code page: one byte a character, or two where
+    // the system calls the first a lead byte (936, 949, 950).
+    SystemAnsi,
 };
 
 // Path delimiters, looked for by character.
 inline constexpr std::string_view kPosixDelimiters = "/";
 inline constexpr std::string_view kWindowsDelimiters = "\\:";
 
-// The process's narrow code page and path delimiters (UTF-8 and "/" on Linux).
+// The process's narrow code page and path delimiters, as the system gives
+// them: UTF-8 and "/" on Linux; on Windows the ANSI code page, "\" and ":".
 // Tests switch them with ScopedTextPlatform.
 CodePage NarrowCodePage();
 std::string_view PathDelimiters();
@@ -66,5 +70,17 @@ std::ptrdiff_t FindChar(std::string_view s, std::string_view what, std::ptrdiff_
 std::string ReplaceExtension(std::string_view path, std::string_view ext,
                              CodePage cp = NarrowCodePage(),
                              std::string_view delimiters = PathDelimiters());
+
+// Byte offset where the file name of `path` starts: just after its last
+// delimiter, found by character (0 when it has none).
+std::size_t FileNameStart(std::string_view path, CodePage cp = NarrowCodePage(),
+                          std::string_view delimiters = PathDelimiters());
+
+// A folder as the destination folder holds it: ending in the first of the
+// path delimiters ("/" on Linux, "\" on Windows). The delimiter is looked
+// for by character: D:\表 becomes D:\表\, though in code page 932 the last
+// byte of 表 is that of "\". An empty text stays empty, so that it still
+// reads as no folder chosen.
+std::string WithTrailingDelimiter(std::string_view folder);
 
 } // namespace vorsa::text

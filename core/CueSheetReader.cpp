@@ -55,7 +55,7 @@ std::ptrdiff_t FindCharFrom(std::ptrdiff_t start, const std::string &what, const
     return text::FindChar(line, what, start);
 }
 
-void ReadCueSheet(WindowState &window, const std::string &path)
+LoadResult ReadCueSheet(WindowState &window, const std::string &path)
 {
     bool audio = false;
     StartReading(window);
@@ -71,11 +71,10 @@ void ReadCueSheet(WindowState &window, const std::string &path)
                 StoreTrackStart(std::string(text::LastChars(line, 8)));
         }
     }
-    if (!audio) {
-        RefuseDescription(window, messages::kNotAudioCd);
-        return;
-    }
+    if (!audio)
+        return RefuseDescription(window, messages::kNotAudioCd);
     AddSongListEntries(window);
+    return LoadResult::Loaded;
 }
 
 } // namespace vorsa

@@ -11,16 +11,23 @@ namespace vorsa
 
 class WindowState;
 
+// What a load did, for the front ends that act on it (vorsa-cli's status);
+// the user has been told already. A file that cannot be read raises instead.
+enum class LoadResult {
+    Loaded,  // the song list holds the disc's tracks
+    Refused, // no audio track, several sessions, or a dropped name of another type
+};
+
 // The load sequence of the open action: Label1 = path, song list emptied,
 // then the cue sheet reader when the path ends in "cue", else the .ccd reader.
-void LoadControlFile(WindowState &window, const std::string &path);
+LoadResult LoadControlFile(WindowState &window, const std::string &path);
 // The load sequence of a file drop, given the dropped name: a name that ends
 // in "cue" or "ccd" (case-sensitive, no dot needed) goes on as the open
 // action does; any other changes nothing, Label1 showing its text again.
-void LoadDroppedFile(WindowState &window, const std::string &droppedName);
+LoadResult LoadDroppedFile(WindowState &window, const std::string &droppedName);
 
-void ReadCueSheet(WindowState &window, const std::string &path);
-void ReadCcdFile(WindowState &window, const std::string &path);
+LoadResult ReadCueSheet(WindowState &window, const std::string &path);
+LoadResult ReadCcdFile(WindowState &window, const std::string &path);
 
 // Opens the image named by Label2 for its size and adds one song list item
 // per track ("001 / 03 : 25"), the last one's length from the image size.
@@ -32,7 +39,7 @@ void StartReading(WindowState &window);
 
 // A reader's refusal of a file: the message, then Label1 and Label2 emptied,
 // so that nothing half-loaded can be extracted.
-void RefuseDescription(WindowState &window, std::string_view message);
+LoadResult RefuseDescription(WindowState &window, std::string_view message);
 
 // First character position at or after `start` whose character equals
 // `what`, 0 when none.

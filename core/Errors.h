@@ -49,9 +49,11 @@ inline constexpr int kIoInvalidNumericInput = 106;
 
 std::string InOutErrorMessage(int code);
 
-// Maps an errno value onto the codes above. `path`, when given, tells a
-// missing file (2) from a missing folder on its way (3).
-int InOutCodeFromErrno(int err, std::string_view path = {});
+// A system code that none of the codes above stands for, kept visible but
+// never passed off as a table code it merely shares a number with: those
+// become 1000 + the code. The platform layer maps the codes it knows
+// (platform::InOutCode) and hands the rest to this.
+int OtherSystemCode(int systemCode);
 
 // "ファイル %s は開けません"
 class EFOpenError : public VorsaError

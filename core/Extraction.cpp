@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorsa
@@ -190,7 +191,8 @@ bool ExtractTrack(WindowState &window, std::int32_t imageSize, SectorCopier &cop
                              FormatPadded(n, 2) + ".wav";
     FileStream track(name, FileStream::Mode::Create);
 
-    window.SetText(TextControl::Label7, std::to_string(n) + std::string(messages::kTrackSuffix));
+    window.SetText(TextControl::Label7,
+                   std::to_string(n) + messages::Narrow(messages::kTrackSuffix));
     window.ProcessEvents();
     if (AbortRequested)
         return false; // the new file stays, empty
@@ -220,7 +222,8 @@ bool ExtractTrack(WindowState &window, std::int32_t imageSize, SectorCopier &cop
     return true;
 }
 
-void RunTracks(WindowState &window, FileStream &image)
+// False when a stop ended the run before a ticked track.
+bool RunTracks(WindowState &window, FileStream &image)
 {
     WaveFormatHeader format;
     DataChunkHeader data;
@@ -234,29 +237,27 @@ void RunTracks(WindowState &window, FileStream &image)
         if (!IsTicked(window, n))
             continue;
         if (AbortRequested)
-            return;
+            return false;
         if (!ExtractTrack(window, imageSize, copier, format, data, n))
-            return;
+            return false;
     }
+    return true;
 }
 
 } // namespace
 
-void ExtractCheckedTracks(WindowState &window)
+RunResult ExtractCheckedTracks(WindowState &window)
 {
-    if (window.Text(TextControl::Label1).empty()) {
-        window.ShowMessage(std::string(messages::kNoControlFile));
-        return;
-    }
-    if (window.Text(TextControl::Edit1).empty()) {
-        window.ShowMessage(std::string(messages::kNoPrefix));
-        return;
-    }
-    if (window.Text(TextControl::Label6).empty()) {
-        window.ShowMessage(std::string(messages::kNoFolder));
-        return;
+    for (const auto &[control, message] : {std::pair{TextControl::Label1, messages::kNoControlFile},
+                                           std::pair{TextControl::Edit1, messages::kNoPrefix},
+                                           std::pair{TextControl::Label6, messages::kNoFolder}}) {
+        if (window.Text(control).empty()) {
+            window.ShowMessage(messages::Narrow(message));
+            return RunResult::NotStarted;
+        }
     }
 
+    bool finished = false;
     {
         // Declared first so that it acts last: the image is closed before
         // the button goes off, whatever ends the run.
@@ -264,9 +265,10 @@ void ExtractCheckedTracks(WindowState &window)
         FileStream image(window.Text(TextControl::Label2), FileStream::Mode::OpenRead);
         AbortRequested = false;
         stopButton.Enable();
-        RunTracks(window, image);
+        finished = RunTracks(window, image);
     }
-    window.ShowMessage(std::string(messages::kFinished));
+    window.ShowMessage(messages::Narrow(messages::kFinished));
+    return finished ? RunResult::Finished : RunResult::Stopped;
 }
 
 } // namespace vorsa

@@ -14,7 +14,15 @@ class WindowState;
 // The stop flag: set by the stop button, cleared and read by a run.
 extern bool AbortRequested;
 
-void ExtractCheckedTracks(WindowState &window);
+// How a run ended, for the front ends that act on it (vorsa-cli's status);
+// the user has been told already. An error during a run raises instead.
+enum class RunResult {
+    NotStarted, // no description file, prefix or folder: nothing was written
+    Finished,   // every ticked track was written
+    Stopped,    // the stop button ended it before a ticked track
+};
+
+RunResult ExtractCheckedTracks(WindowState &window);
 void Button1Click();
 
 // Bytes 0-35 of a track file, little-endian whatever the host.

@@ -3,109 +3,27 @@
 #include "Errors.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
-#include <fcntl.h>
 #include <limits>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <utility>
 
 namespace vorsa
 {
 
-namespace
-{
-
-// Returns 0, or the errno that makes the open fail. Locks are advisory on
-// Linux: they keep out only programs that lock too. Devices and pipes are
-// shared by the whole system and have no contents to guard, so they are not
-// locked; a lock on /dev/null would make two programs writing there collide.
-int Prepare(int fd, FileStream::Mode mode, bool &regular)
-{
-    struct stat info {
-    };
-    if (::fstat(fd, &info) != 0)
-        return errno;
-    regular = S_ISREG(info.st_mode);
-    if (S_ISDIR(info.st_mode))
-        return EISDIR; // a folder opens read-only on Linux, but holds no bytes
-    // The open did not wait for a named pipe's other end; reads and writes do.
-    if (const int failure = ClearNonBlocking(fd); failure != 0)
-        return failure;
-    if (!regular)
-        return 0;
-    const bool create = mode == FileStream::Mode::Create;
-    if (::flock(fd, (create ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
-        return errno;
-    // Truncating only after the exclusive lock is ours means a file that
-    // someone is still reading (the image itself, say) is never emptied.
-    // An empty file is left alone: on ext4 a truncation to zero makes the
-    // file's close start writing it out at once, which for a new track file
-    // costs a fifth of the copy.
-    if (create && info.st_size != 0 && ::ftruncate(fd, 0) != 0)
-        return errno;
-    return 0;
-}
-
-bool IsNamedPipe(const std::string &path)
-{
-    struct stat info {
-    };
-    return ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
-}
-
-int OpenFlags(const std::string &path, FileStream::Mode mode)
-{
-    // No waiting at the open: a named pipe with no writer would hold the
-    // window's one thread there for good.
-    if (mode == FileStream::Mode::OpenRead)
-        return O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-    // A named pipe is written only while something reads it. Opened for
-    // writing alone and without waiting, it refuses the open when no reader
-    // is there, where a write would otherwise wait for good; and a reader
-    // that goes away fails the next write instead of leaving it waiting.
-    // Opened for reading too, the stream would be a reader of its own.
-    if (IsNamedPipe(path))
-        return O_WRONLY | O_CLOEXEC | O_NONBLOCK;
-    // No O_TRUNC: the file may be emptied only once the lock is held.
-    return O_RDWR | O_CREAT | O_CLOEXEC;
-}
-
-} // namespace
-
 FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
 {
     const bool create = mode == Mode::Create;
-    // A name cut at a NUL byte would open another file than the one named.
-    if (path.find('\0') == std::string::npos)
-        fd_ = ::open(path.c_str(), OpenFlags(path, mode), 0666);
-    if (fd_ >= 0 && Prepare(fd_, mode, regular_) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    if (fd_ < 0) {
+    if (file_.Open(path, create ? platform::OpenMode::CreateExclusive
+                                : platform::OpenMode::ReadShared) != 0) {
         if (create)
             throw EFCreateError(path);
         throw EFOpenError(path);
     }
 }
 
-FileStream::~FileStream()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
 void FileStream::Close()
 {
-    // Linux frees the descriptor whatever close reports, so it is never
-    // closed twice. An interrupted close counts as failed: the file system
-    // may not have taken the data.
-    const int fd = std::exchange(fd_, -1);
-    if (fd >= 0 && ::close(fd) != 0)
-        throw EInOutError(InOutCodeFromErrno(errno));
+    if (const int failure = file_.Close(); failure != 0)
+        throw EInOutError(platform::InOutCode(failure));
 }
 
 std::int32_t ClampFileSize(long long size)
@@ -118,17 +36,15 @@ std::int32_t ClampFileSize(long long size)
 
 std::int32_t FileStream::Size() const
 {
-    struct stat info {
-    };
-    if (::fstat(fd_, &info) != 0)
-        throw EInOutError(InOutCodeFromErrno(errno));
-    return ClampFileSize(static_cast<long long>(info.st_size));
+    std::int64_t size = 0;
+    if (const int failure = file_.Size(size); failure != 0)
+        throw EInOutError(platform::InOutCode(failure));
+    return ClampFileSize(size);
 }
 
 std::int32_t FileStream::Seek(std::int32_t position)
 {
-    const off_t reached = ::lseek(fd_, static_cast<off_t>(position), SEEK_SET);
-    return reached < 0 ? -1 : static_cast<std::int32_t>(reached);
+    return file_.Seek(position) == 0 ? position : -1;
 }
 
 std::int32_t FileStream::Read(void *buffer, std::int32_t count)
@@ -137,14 +53,28 @@ std::int32_t FileStream::Read(void *buffer, std::int32_t count)
     auto *bytes = static_cast<std::byte *>(buffer);
     std::int32_t done = 0;
     while (done < count) {
-        const ssize_t got = ::read(fd_, bytes + done, static_cast<std::size_t>(count - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            lastError_ = errno;
-        if (got <= 0)
-            break; // 0 is the end of the file: what came so far is the answer
-        done += static_cast<std::int32_t>(got);
+        const platform::Transfer got =
+            file_.Read(bytes + done, static_cast<std::size_t>(count - done));
+        lastError_ = got.error;
+        if (got.bytes == 0)
+            break; // the end of the file: what came so far is the answer
+        done += static_cast<std::int32_t>(got.bytes);
+    }
+    return done;
+}
+
+std::int64_t FileStream::ReadAt(void *buffer, std::int64_t count, std::int64_t position)
+{
+    lastError_ = 0;
+    auto *bytes = static_cast<std::byte *>(buffer);
+    std::int64_t done = 0;
+    while (done < count) {
+        const platform::Transfer got =
+            file_.ReadAt(bytes + done, static_cast<std::size_t>(count - done), position + done);
+        lastError_ = got.error;
+        if (got.bytes == 0)
+            break;
+        done += static_cast<std::int64_t>(got.bytes);
     }
     return done;
 }
@@ -155,26 +85,22 @@ std::int32_t FileStream::Write(const void *buffer, std::int32_t count)
     const auto *bytes = static_cast<const std::byte *>(buffer);
     std::int32_t done = 0;
     while (done < count) {
-        const ssize_t put = ::write(fd_, bytes + done, static_cast<std::size_t>(count - done));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0) {
+        const platform::Transfer put =
+            file_.Write(bytes + done, static_cast<std::size_t>(count - done));
+        if (put.bytes == 0) {
             // A write that takes nothing without an error has run out of room.
-            lastError_ = put < 0 ? errno : ENOSPC;
+            lastError_ = put.error != 0 ? put.error : platform::DiskFullError();
             break;
         }
-        done += static_cast<std::int32_t>(put);
+        done += static_cast<std::int32_t>(put.bytes);
     }
     return done;
 }
 
-int ClearNonBlocking(int fd)
+void ThrowTransferError(int systemError)
 {
-    // A failed F_GETFL gives -1, which as flags would set every one of them.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return errno;
-    return 0;
+    throw EInOutError(
+        platform::InOutCode(systemError != 0 ? systemError : platform::DiskFullError()));
 }
 
 void WriteAll(FileStream &file, const void *bytes, std::int64_t count)
@@ -184,8 +110,7 @@ void WriteAll(FileStream &file, const void *bytes, std::int64_t count)
     while (count > 0) {
         const auto step = static_cast<std::int32_t>(std::min(count, kLargestStep));
         if (file.Write(next, step) != step)
-            throw EInOutError(
-                InOutCodeFromErrno(file.LastError() != 0 ? file.LastError() : ENOSPC));
+            ThrowTransferError(file.LastError());
         next += step;
         count -= step;
     }

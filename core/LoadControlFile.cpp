@@ -2,6 +2,7 @@
 // and the refusal that both readers share.
 #include "CodePage.h"
 #include "DiscReaders.h"
+#include "Messages.h"
 #include "TrackTable.h"
 #include "WindowState.h"
 
@@ -13,25 +14,24 @@ namespace
 
 // The reader is chosen by the name's last three characters alone, with no
 // dot required; everything not ending in "cue" is read as a .ccd file.
-void ReadLoadedFile(WindowState &window)
+LoadResult ReadLoadedFile(WindowState &window)
 {
     window.ClearSongList();
     const std::string controlFile = window.Text(TextControl::Label1);
     if (text::LastChars(controlFile, 3) == "cue")
-        ReadCueSheet(window, controlFile);
-    else
-        ReadCcdFile(window, controlFile);
+        return ReadCueSheet(window, controlFile);
+    return ReadCcdFile(window, controlFile);
 }
 
 } // namespace
 
-void LoadControlFile(WindowState &window, const std::string &path)
+LoadResult LoadControlFile(WindowState &window, const std::string &path)
 {
     window.SetText(TextControl::Label1, path);
-    ReadLoadedFile(window);
+    return ReadLoadedFile(window);
 }
 
-void LoadDroppedFile(WindowState &window, const std::string &droppedName)
+LoadResult LoadDroppedFile(WindowState &window, const std::string &droppedName)
 {
     const std::string remembered = window.Text(TextControl::Label1);
     window.SetText(TextControl::Label1, droppedName);
@@ -39,9 +39,9 @@ void LoadDroppedFile(WindowState &window, const std::string &droppedName)
     // Only the last three characters count: "rescue" is a cue sheet, DISC.CUE is not.
     const std::string_view tail = text::LastChars(name, 3);
     if (tail == "cue" || tail == "ccd")
-        ReadLoadedFile(window);
-    else
-        window.SetText(TextControl::Label1, remembered);
+        return ReadLoadedFile(window);
+    window.SetText(TextControl::Label1, remembered);
+    return LoadResult::Refused;
 }
 
 void StartReading(WindowState &window)
@@ -50,11 +50,12 @@ void StartReading(WindowState &window)
     window.SetText(TextControl::Label2, "");
 }
 
-void RefuseDescription(WindowState &window, std::string_view message)
+LoadResult RefuseDescription(WindowState &window, std::string_view message)
 {
-    window.ShowMessage(std::string(message));
+    window.ShowMessage(messages::Narrow(message));
     window.SetText(TextControl::Label1, "");
     window.SetText(TextControl::Label2, "");
+    return LoadResult::Refused;
 }
 
 } // namespace vorsa

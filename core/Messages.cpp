@@ -2,9 +2,23 @@
 
 #include "CodePage.h"
 #include "Errors.h"
+#include "platform/SystemText.h"
+
+#include <map>
 
 namespace vorsa::messages
 {
+
+const std::string &Narrow(std::string_view utf8)
+{
+    // Keyed by the text itself: the messages are few, and the error texts
+    // are made from them with a path or a number put in afterwards.
+    static std::map<std::string, std::string, std::less<>> converted;
+    auto found = converted.find(utf8);
+    if (found == converted.end())
+        found = converted.emplace(std::string(utf8), platform::FromUtf8(utf8)).first;
+    return found->second;
+}
 
 std::string ErrorMessage(const std::exception &error)
 {
@@ -26,17 +40,8 @@ std::string DisplayedErrorText(std::string_view message)
 std::string ApplicationTitle(std::string_view executablePath)
 {
     const text::CodePage cp = text::NarrowCodePage();
-    const std::string_view delimiters = text::PathDelimiters();
 
-    // The file name starts after the last delimiter, found by character.
-    std::size_t nameStart = 0;
-    for (std::size_t at = 0; at < executablePath.size();) {
-        const std::size_t length = text::CharBytes(executablePath, at, cp);
-        at += length;
-        if (text::FindChar(delimiters, executablePath.substr(at - length, length), 1, cp) > 0)
-            nameStart = at;
-    }
-    const std::string_view name = executablePath.substr(nameStart);
+    const std::string_view name = executablePath.substr(text::FileNameStart(executablePath));
 
     std::string title;
     for (std::size_t at = 0; at < name.size();) {

@@ -8,6 +8,8 @@
 namespace vorsa::messages
 {
 
+// These are UTF-8, as the source is; Narrow() gives each in the process's
+// code page, which is what the window and the console show.
 inline constexpr std::string_view kNotAudioCd = "音楽CDではありません";
 inline constexpr std::string_view kMultiSession = "マルチセッションタイプのイメージは扱えません";
 inline constexpr std::string_view kNoControlFile = "cue/ccdを指定してください";
@@ -15,6 +17,11 @@ inline constexpr std::string_view kNoPrefix = "Wave接頭語を指定してく�
 inline constexpr std::string_view kNoFolder = "Wave保存先フォルダを指定してください";
 inline constexpr std::string_view kFinished = "終わりました";
 inline constexpr std::string_view kTrackSuffix = "曲目";
+
+// One of the program's texts (UTF-8) in the process's code page: the same
+// bytes on Linux and under code page 65001, Shift-JIS under 932. Each text
+// is converted once and kept.
+const std::string &Narrow(std::string_view utf8);
 
 // The whole message of an error: every byte of the program's own errors, a
 // NUL included; what() of any other.

@@ -2,6 +2,8 @@
 // with the bytes the image does not hold written as silence.
 #pragma once
 
+#include "platform/FileHandle.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -15,7 +17,6 @@ class SectorCopier
 public:
     // `imageSize`: the image's size in bytes as measured when the run began.
     SectorCopier(FileStream &image, std::int64_t imageSize);
-    ~SectorCopier();
     SectorCopier(const SectorCopier &) = delete;
     SectorCopier &operator=(const SectorCopier &) = delete;
 
@@ -27,18 +28,15 @@ public:
     void Copy(FileStream &track, std::int64_t position, std::int64_t count);
 
 private:
-    bool CanSplice(const FileStream &track);
-    std::int64_t SpliceHeld(FileStream &track, std::int64_t position, std::int64_t count);
+    std::int64_t CopyHeld(FileStream &track, std::int64_t position, std::int64_t count);
     std::int64_t CopyThroughBuffer(FileStream &track, std::int64_t position, std::int64_t count);
-    void DrainPipe(FileStream &track, std::int64_t count);
     void WriteZeros(FileStream &track, std::int64_t count);
     std::vector<char> &Buffer();
 
     FileStream &image_;
     std::int64_t imageSize_;
-    int pipe_[2] = {-1, -1}; // made on the first splice
-    bool spliceFailed_ = false;
-    std::vector<char> buffer_; // made on first need, reused for the run
+    platform::DirectCopy direct_; // tried first, given up for the run once it cannot serve
+    std::vector<char> buffer_;    // made on first need, reused for the run
 };
 
 } // namespace vorsa

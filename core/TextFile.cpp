@@ -1,15 +1,9 @@
 #include "TextFile.h"
 
 #include "Errors.h"
-#include "FileStream.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
 #include <iterator>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vorsa
 {
@@ -32,38 +26,8 @@ TextFile::TextFile(const std::string &path) : path_(path)
     // no file has such a name.
     if (path.find('\0') != std::string::npos)
         throw EInOutError(kIoPathNotFound);
-    // Opened without waiting: a named pipe with no writer would otherwise
-    // hold the window's one thread at the open for good. Reads wait as usual.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0)
-        throw EInOutError(InOutCodeFromErrno(errno, path));
-
-    int failure = 0;
-    struct stat info {
-    };
-    if (::fstat(fd_, &info) != 0)
-        failure = errno;
-    else if (S_ISDIR(info.st_mode))
-        failure = EISDIR; // a folder opens on Linux, but it is no text to read
-    else
-        failure = ClearNonBlocking(fd_);
-    // Others may read the file while we do, but not write it. Linux cannot
-    // refuse a writer that does not ask: the shared lock only keeps out
-    // programs that take an exclusive lock themselves, and one that already
-    // holds such a lock makes this open fail as a sharing violation.
-    if (failure == 0 && ::flock(fd_, LOCK_SH | LOCK_NB) != 0)
-        failure = errno;
-    if (failure != 0) {
-        ::close(fd_);
-        fd_ = -1;
-        throw EInOutError(InOutCodeFromErrno(failure, path));
-    }
-}
-
-TextFile::~TextFile()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
+    if (const int failure = file_.Open(path, platform::OpenMode::ReadShared); failure != 0)
+        throw EInOutError(platform::InOutCode(failure, path));
 }
 
 bool TextFile::Fill()
@@ -72,21 +36,16 @@ bool TextFile::Fill()
         return false;
     buffer_.resize(kBlockBytes);
     pos_ = 0;
-    for (;;) {
-        const ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
-        if (got > 0) {
-            buffer_.resize(static_cast<std::size_t>(got));
-            return true;
-        }
-        if (got < 0 && errno == EINTR)
-            continue;
-        const int failure = got < 0 ? errno : 0;
-        buffer_.clear();
-        if (failure != 0)
-            throw EInOutError(InOutCodeFromErrno(failure, path_));
-        endOfData_ = true;
-        return false;
+    const platform::Transfer got = file_.Read(buffer_.data(), buffer_.size());
+    if (got.bytes > 0) {
+        buffer_.resize(got.bytes);
+        return true;
     }
+    buffer_.clear();
+    if (got.error != 0)
+        throw EInOutError(platform::InOutCode(got.error, path_));
+    endOfData_ = true;
+    return false;
 }
 
 bool TextFile::Eof()

@@ -3,6 +3,8 @@
 // file, the last line needs no end, and nothing is trimmed.
 #pragma once
 
+#include "platform/FileHandle.h"
+
 #include <cstddef>
 #include <string>
 
@@ -18,10 +20,9 @@ inline constexpr std::size_t kMaxLineBytes = 1 << 20;
 class TextFile
 {
 public:
-    // Opens an existing file for reading; throws EInOutError on failure.
-    // Takes a shared advisory lock: others may read but (if they lock) not write.
+    // Opens an existing file for reading while others may read it but not
+    // write it; throws EInOutError on failure.
     explicit TextFile(const std::string &path);
-    ~TextFile();
     TextFile(const TextFile &) = delete;
     TextFile &operator=(const TextFile &) = delete;
 
@@ -33,7 +34,7 @@ public:
 
 private:
     bool Fill(); // refills buffer_; false at end of data
-    int fd_ = -1;
+    platform::FileHandle file_;
     std::string path_;
     std::string buffer_;
     std::size_t pos_ = 0;

@@ -32,7 +32,7 @@ protected:
     void Load(const std::string &path) { LoadControlFile(window, path); }
     void ExpectRefused(const Lines &messages, const Lines &starts)
     {
-        EXPECT_EQ(window.messages, messages);
+        EXPECT_EQ(window.Messages(), messages);
         EXPECT_EQ(window.Text(TextControl::Label1), "");
         EXPECT_EQ(window.Text(TextControl::Label2), "");
         EXPECT_EQ(window.SongListCount(), 0);
@@ -57,14 +57,14 @@ TEST_F(CcdReaderTest, AudioCdLoadsLikeTheEquivalentCueSheet)
     EXPECT_EQ(window.Captions(), cueCaptions);
     EXPECT_EQ(window.Captions(),
               (Lines{"001 / 00 : 20", "002 / 01 : 00", "003 / 00 : 01", "004 / 00 : 30"}));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
 }
 
 TEST_F(CcdReaderTest, MixedModeDiscListsItsDataTrackToo)
 {
     WriteSparseImage(dir.File("mixed.img"), 10 * kBytesPerMinute);
     Load(dir.Write("mixed.ccd", CcdTextForTracks({{0, 1, 1}, {4500, 0, 1}, {9000, 0, 1}})));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     EXPECT_EQ(TableEntries(), (Lines{"00:00:00", "01:00:00", "02:00:00"}));
     EXPECT_EQ(window.Captions(), (Lines{"001 / 01 : 00", "002 / 01 : 00", "003 / 08 : 00"}));
 }
@@ -173,7 +173,7 @@ TEST_F(CcdReaderTest, StartLinesBeyondTheNinetyNinthAreSkippedUnread)
     EXPECT_EQ(TrackCount, 99);
     EXPECT_EQ(TrackStarts[99], "01:38:00");
     ASSERT_EQ(window.SongListCount(), 99);
-    EXPECT_EQ(window.items[98].caption, "099 / 00 : 02");
+    EXPECT_EQ(window.Captions()[98], "099 / 00 : 02");
 }
 
 // Line-level rules. Every row's file sits beside a one-minute image.
@@ -199,7 +199,7 @@ TEST_P(CcdLineTest, LinesTriggerOnlyByTheirFirstEightCharacters)
     EXPECT_EQ(ErrorMessage<EConvertError>([&] { LoadControlFile(window, ccd); }),
               row.error.empty() ? "(no error raised)" : row.error);
     EXPECT_EQ(TableEntries(), row.starts);
-    EXPECT_EQ(window.messages, row.messages);
+    EXPECT_EQ(window.Messages(), row.messages);
     const bool refused = !row.messages.empty();
     EXPECT_EQ(window.Text(TextControl::Label1), refused ? "" : ccd);
     EXPECT_EQ(window.Text(TextControl::Label2), refused ? "" : dir.File("album.img"));
@@ -288,7 +288,7 @@ TEST_P(CcdLineEndTest, ReadsTheSameLines)
 {
     WriteSparseImage(dir.File("album.img"), 3 * kBytesPerMinute);
     ReadCcdFile(window, dir.Write("album.ccd", GetParam().text));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     EXPECT_EQ(TableEntries(), GetParam().starts);
     EXPECT_EQ(window.SongListCount(), static_cast<int>(GetParam().starts.size()));
 }

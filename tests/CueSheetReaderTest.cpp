@@ -82,7 +82,7 @@ TEST_P(CueStartLineTest, StoresLastEightCharactersOfStartLines)
     }
     // One start or none: the list is built without reading any start.
     EXPECT_EQ(window.Captions(), (Lines{row.stored ? "001 / 00 : 10" : "000 / 00 : 10"}));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
 }
 
 std::string Padded(std::size_t blanks, const std::string &tail)
@@ -197,7 +197,7 @@ TEST_F(CueSheetReaderTest, AudioAnywhereInALineCounts)
     WriteSparseImage(dir.File("album.bin"), kBytesPerSecond);
     ReadCueSheet(window, WriteSheet({"TITLE \"AUDIOPHILE\"", "FILE \"disc.bin\" BINARY",
                                      "  TRACK 01 MODE1/2352", "    INDEX 01 00:00:00"}));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
 }
 
@@ -262,7 +262,7 @@ TEST_P(CueRefusalTest, SaysItIsNoAudioCdAndForgetsThePaths)
     window.AddSongListItem("stale");
     const std::size_t descriptors = OpenDescriptorCount();
     LoadControlFile(window, dir.Write("album.cue", GetParam().text));
-    EXPECT_EQ(window.messages, (Lines{kNotAudio}));
+    EXPECT_EQ(window.Messages(), (Lines{kNotAudio}));
     EXPECT_EQ(window.Text(TextControl::Label1), "");
     EXPECT_EQ(window.Text(TextControl::Label2), "");
     EXPECT_EQ(window.SongListCount(), 0);
@@ -298,7 +298,7 @@ TEST_F(CueSheetReaderTest, MissingSheetResetsCountAndImage)
     EXPECT_EQ(window.Text(TextControl::Label1), missing);
     EXPECT_EQ(window.Text(TextControl::Label2), "");
     EXPECT_EQ(window.SongListCount(), 0);
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
 }
 
 TEST_F(CueSheetReaderTest, OpenAndReadErrorsCarryTheirMessages)
@@ -389,8 +389,8 @@ TEST_F(CueSheetReaderTest, StartsBeyondTheNinetyNinthAreIgnored)
     EXPECT_EQ(TrackCount, 99);
     EXPECT_EQ(TrackStarts[99], "01:38:00");
     ASSERT_EQ(window.SongListCount(), 99);
-    EXPECT_EQ(window.items[97].caption, "098 / 00 : 01");
-    EXPECT_EQ(window.items[98].caption, "099 / 00 : 03");
+    EXPECT_EQ(window.Captions()[97], "098 / 00 : 01");
+    EXPECT_EQ(window.Captions()[98], "099 / 00 : 03");
 }
 
 } // namespace

@@ -156,7 +156,7 @@ TEST_P(PreconditionTest, FirstFailingOneIsShownAndNothingElseHappens)
     AbortRequested = true;
     // No image exists: opening it would raise, so the run must end before.
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(window.messages, std::vector<std::string>{std::string(row.message)});
+    EXPECT_EQ(window.Messages(), std::vector<std::string>{std::string(row.message)});
     EXPECT_TRUE(window.stopEnabledLog.empty());
     EXPECT_TRUE(AbortRequested);
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
@@ -182,7 +182,7 @@ TEST_F(ExtractionTest, MissingImageRaisesOpenErrorAndLeavesStopStateAlone)
     EXPECT_EQ(Run(), "ファイル " + dir.File("gone.bin") + " は開けません");
     EXPECT_TRUE(window.stopEnabledLog.empty());
     EXPECT_TRUE(AbortRequested);
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
 }
 
 TEST_F(ExtractionTest, TicksDecideWhichTracksAreWrittenEachWithItsOwnBytes)
@@ -193,7 +193,7 @@ TEST_F(ExtractionTest, TicksDecideWhichTracksAreWrittenEachWithItsOwnBytes)
     ExpectWav(Track(1), Sectors(0, 3));
     EXPECT_FALSE(FileExists(Track(2)));
     ExpectWav(Track(3), Sectors(7, 5));
-    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    EXPECT_EQ(window.Messages(), std::vector<std::string>{kFinished});
     ExpectEndedWithStopOff();
 }
 
@@ -254,7 +254,7 @@ TEST_P(StopDuringCopyTest, TrackIsCompletedAndTheNextTickedOneNeverNamed)
     ExpectWav(Track(1), Sectors(0, 2));
     EXPECT_FALSE(FileExists(Track(3)));
     EXPECT_FALSE(FileExists(Track(4)));
-    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    EXPECT_EQ(window.Messages(), std::vector<std::string>{kFinished});
     ExpectEndedWithStopOff();
 }
 
@@ -275,7 +275,7 @@ TEST_F(ExtractionTest, StopAskedRightAfterAFileWasMadeLeavesItEmpty)
     EXPECT_FALSE(FileExists(Track(3)));
     EXPECT_EQ(window.processEventsCalls, 1);
     EXPECT_EQ(window.Text(TextControl::Label7), "2曲目");
-    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    EXPECT_EQ(window.Messages(), std::vector<std::string>{kFinished});
     ExpectEndedWithStopOff();
 }
 
@@ -299,7 +299,7 @@ TEST_P(NothingToWriteTest, RunStillEnablesAndDisablesStopAndFinishes)
     else
         TrackCount = 0;
     EXPECT_EQ(Run(), "");
-    EXPECT_EQ(window.messages, std::vector<std::string>{kFinished});
+    EXPECT_EQ(window.Messages(), std::vector<std::string>{kFinished});
     ExpectEndedWithStopOff();
     EXPECT_EQ(window.processEventsCalls, 0);
     EXPECT_FALSE(FileExists(Track(1)));
@@ -313,7 +313,7 @@ INSTANTIATE_TEST_SUITE_P(Extraction, NothingToWriteTest, ::testing::Bool(), [](c
 TEST_F(ExtractionTest, TrackWithoutASongListItemIsSkipped)
 {
     DiscOfSectors({0, 1, 2}, 3);
-    window.items.pop_back();
+    window.RemoveLastItem();
     EXPECT_EQ(Run(), "");
     ExpectWav(Track(1), Sectors(0, 1));
     ExpectWav(Track(2), Sectors(1, 1));
@@ -338,7 +338,7 @@ TEST_P(BadEntryTest, ConversionErrorKeepsEarlierFilesAndLeavesTheCurrentOneEmpty
     ASSERT_TRUE(FileExists(Track(2)));
     EXPECT_EQ(ReadWholeFile(Track(2)), "");
     EXPECT_FALSE(FileExists(Track(3)));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
 
@@ -354,7 +354,7 @@ TEST_F(ExtractionTest, FullDiskEndsTheRunWithItsErrorNotWithFinished)
     std::filesystem::create_symlink("/dev/full", Track(2));
     EXPECT_EQ(Run(), "ディスクがいっぱいです");
     ExpectWav(Track(1), Sectors(0, 2));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
 
@@ -393,7 +393,7 @@ TEST_F(ExtractionTest, WriteRefusedPartWayThroughATrackEndsTheRun)
     }
     EXPECT_EQ(message, "ディスクがいっぱいです");
     EXPECT_FALSE(FileExists(Track(2)));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
 
@@ -464,7 +464,7 @@ TEST_F(ExtractionTest, ImageCutShortUnderTheRunEndsItWithTheReadError)
     EXPECT_EQ(Run(), "ファイルの末尾以降を読み込みました");
     ExpectWav(Track(1), Sectors(0, 2));
     EXPECT_FALSE(FileExists(Track(3)));
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
 
@@ -541,7 +541,7 @@ TEST_F(ExtractionTest, TrackFileThatCannotBeCreatedEndsTheRun)
     DiscOfSectors({0, 1}, 2);
     window.SetText(TextControl::Label6, dir.File("missing") + "/");
     EXPECT_EQ(Run(), "ファイル " + dir.File("missing/cd01.wav") + " を作成できません");
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
 

@@ -176,7 +176,7 @@ TEST(FileStream, WriteToAFullDiskReportsIt)
     const std::string header(44, 'h');
     EXPECT_LT(track.Write(header.data(), 44), 44);
     EXPECT_EQ(track.LastError(), ENOSPC);
-    EXPECT_EQ(InOutErrorMessage(InOutCodeFromErrno(track.LastError())), "ディスクがいっぱいです");
+    EXPECT_EQ(InOutErrorMessage(platform::InOutCode(track.LastError())), "ディスクがいっぱいです");
 }
 
 // Bytes this process has handed to write(2) so far.
@@ -219,10 +219,8 @@ TEST(FileStream, SizeOfAFileOf3GiBStaysPositive)
 {
     const TempDir dir;
     const auto path = dir.File("huge.img");
-    {
-        FileStream image(path, FileStream::Mode::Create);
-        ASSERT_EQ(::ftruncate(image.Handle(), 3LL << 30), 0); // sparse: no disk used
-    }
+    FileStream(path, FileStream::Mode::Create).Close();
+    ASSERT_EQ(::truncate(path.c_str(), 3LL << 30), 0); // sparse: no disk used
     FileStream image(path, FileStream::Mode::OpenRead);
     EXPECT_EQ(image.Size(), 2147483647);
 }

@@ -62,7 +62,7 @@ TEST_P(LoadByNameTest, DropLoadsOnlyCueAndCcdNames)
         WriteSparseImage(dir.File(row.droppedImage), kBytesPerSecond);
 
     LoadDroppedFile(window, path);
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(window.Messages().empty());
     if (row.droppedImage.empty()) {
         EXPECT_EQ(window.Text(TextControl::Label1), earlier.descriptionPath);
         EXPECT_EQ(window.Text(TextControl::Label2), earlier.imagePath);

@@ -283,7 +283,7 @@ TEST_P(ErrnoMapping, GivesTheMessageOfTheCause)
     const TempDir dir;
     const auto &row = GetParam();
     const std::string path = row.relativePath ? dir.Path() + row.relativePath : "";
-    EXPECT_EQ(InOutErrorMessage(InOutCodeFromErrno(row.err, path)), row.message);
+    EXPECT_EQ(InOutErrorMessage(platform::InOutCode(row.err, path)), row.message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -310,7 +310,7 @@ TEST(ErrnoMapping, UnknownErrnoNeverPassesForATableCode)
 {
     for (const int err : {ESRCH, EINTR, ENETDOWN, ENETUNREACH, EISCONN}) {
         SCOPED_TRACE(err);
-        const int code = InOutCodeFromErrno(err);
+        const int code = platform::InOutCode(err);
         for (const int tableCode :
              {kIoFileNotFound, kIoPathNotFound, kIoTooManyOpenFiles, kIoAccessDenied,
               kIoReadPastEnd, kIoDiskFull, kIoInvalidNumericInput})

@@ -3,6 +3,7 @@
 #include "ErrorDisplay.h"
 #include "Errors.h"
 #include "SelectionPalette.h"
+#include "platform/FileHandle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,7 +100,7 @@ void DirectoryListBox::OpenDirectory(const QString &path)
     const QByteArray encoded = QFile::encodeName(target);
     if (::chdir(encoded.constData()) != 0) {
         const int err = errno;
-        throw EInOutError(InOutCodeFromErrno(err, encoded.toStdString()));
+        throw EInOutError(vorsa::platform::InOutCode(err, encoded.toStdString()));
     }
     directory_ = target;
     Fill();

@@ -55,7 +55,6 @@ constexpr int kClientWidth = 348; // pixels
 constexpr int kClientHeight = 523;
 constexpr int kFontPixels = 12;
 constexpr int kDroppedNameBytes = 260; // the shell's 261-byte buffer, less its terminator
-constexpr std::string_view kFolderDelimiter = "/";
 const QColor kCream(255, 251, 240);
 const QColor kNavy(0, 0, 128);
 
@@ -425,10 +424,8 @@ void TForm1::ProcessEvents()
 
 void TForm1::DirectoryListBox1Change()
 {
-    std::string folder = DirectoryListBox1->Directory().toStdString();
-    if (vorsa::text::LastChar(folder) != kFolderDelimiter)
-        folder += kFolderDelimiter;
-    SetText(TextControl::Label6, folder);
+    SetText(TextControl::Label6,
+            vorsa::text::WithTrailingDelimiter(DirectoryListBox1->Directory().toStdString()));
 }
 
 void TForm1::Label11Click()

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "CodePage.h"
+#include "Console.h"
 #include "ConsoleWindow.h"
 #include "DiscReaders.h"
 #include "Extraction.h"
@@ -11,8 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
-#include <sysexits.h>
-#include <unistd.h>
 
 namespace vorsa::cli
 {
@@ -20,22 +19,10 @@ namespace vorsa::cli
 namespace
 {
 
-// The load sequence of the window's open action. The readers refuse a file
-// by showing a message and emptying Label1; either one tells the refusal.
+// The load sequence of the window's open action.
 bool Load(ConsoleWindow &window, const std::string &path)
 {
-    LoadControlFile(window, path);
-    return window.Messages().empty() && !window.Text(TextControl::Label1).empty();
-}
-
-// The destination folder as the window's folder choice leaves it: ending in
-// the path delimiter. An empty folder stays empty, so that the extraction
-// refuses it instead of writing into "/".
-std::string FolderWithDelimiter(const std::string &folder)
-{
-    if (folder.empty() || text::LastChar(folder) == "/")
-        return folder;
-    return folder + "/";
+    return LoadControlFile(window, path) == LoadResult::Loaded;
 }
 
 // Runs a command against a console window and turns the errors that the
@@ -44,14 +31,13 @@ std::string FolderWithDelimiter(const std::string &folder)
 // shown the same way, as the window's display would.
 template <typename Command> int WithConsoleWindow(Command command)
 {
-    ConsoleWindow window(stderr, isatty(STDERR_FILENO) == 1, InterruptReceived);
+    ConsoleWindow window(stderr, IsTerminal(stderr), InterruptReceived);
     try {
         return command(window);
     } catch (const std::exception &error) {
         window.EndProgressLine();
         // Every byte of the message, past any NUL it holds.
-        const std::string line = messages::DisplayedErrorText(messages::ErrorMessage(error)) + "\n";
-        std::fwrite(line.data(), 1, line.size(), stderr);
+        WriteText(stderr, messages::DisplayedErrorText(messages::ErrorMessage(error)) + "\n");
         return kErrorStatus;
     }
 }
@@ -63,9 +49,9 @@ int RunList(const CommandLine &line)
     return WithConsoleWindow([&line](ConsoleWindow &window) {
         if (!Load(window, line.file))
             return kRefusedStatus;
-        std::printf("%s\n", window.Text(TextControl::Label2).c_str());
+        WriteText(stdout, window.Text(TextControl::Label2) + "\n");
         for (const std::string &caption : window.Captions())
-            std::printf("%s\n", caption.c_str());
+            WriteText(stdout, caption + "\n");
         // A full disc or a closed pipe must not pass for a complete list.
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
             std::fprintf(stderr, "vorsa-cli: cannot write the list: %s\n", std::strerror(errno));
@@ -84,25 +70,26 @@ int RunExtract(const CommandLine &line)
         if (line.tracks.HighestTrack() > trackCount) {
             std::fprintf(stderr, "vorsa-cli: track %d is not on this disc, which has %d tracks\n",
                          line.tracks.HighestTrack(), trackCount);
-            return EX_USAGE;
+            return kUsageStatus;
         }
         for (int index = 0; index < trackCount; ++index)
             window.Check(index, line.tracks.Contains(index + 1));
         window.SetText(TextControl::Edit1, line.prefix);
-        window.SetText(TextControl::Label6, FolderWithDelimiter(line.folder));
+        // As the window's folder choice leaves it; an empty folder stays
+        // empty, so that the extraction refuses it instead of writing into "/".
+        window.SetText(TextControl::Label6, text::WithTrailingDelimiter(line.folder));
         // Ctrl-C during the load: nothing has been written yet, so stop here.
         if (InterruptReceived())
             return kInterruptedStatus;
 
-        ExtractCheckedTracks(window);
+        const RunResult result = ExtractCheckedTracks(window);
         window.EndProgressLine();
-        const bool finished =
-            !window.Messages().empty() && window.Messages().back() == messages::kFinished;
-        if (!finished)
+        if (result == RunResult::NotStarted)
             return kRefusedStatus;
         // A stopped run ends with the same message as a complete one; the
-        // status tells a script that tracks may be missing.
-        return InterruptReceived() ? kInterruptedStatus : 0;
+        // status tells a script that tracks may be missing. A Ctrl-C during
+        // the last track, which the run no longer stops for, still counts.
+        return result == RunResult::Stopped || InterruptReceived() ? kInterruptedStatus : 0;
     });
 }
 

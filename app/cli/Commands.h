@@ -6,9 +6,12 @@
 namespace vorsa::cli
 {
 
-// Exit statuses besides 0 (done), EX_USAGE (64) and kInterruptedStatus (130).
-inline constexpr int kErrorStatus = 1;   // an error the window shows with an error icon
-inline constexpr int kRefusedStatus = 2; // a refused file or a failed precondition
+// Exit statuses besides 0 (done) and kInterruptedStatus (130); the numbers
+// of BSD's sysexits.h, which Windows lacks, where they have one.
+inline constexpr int kErrorStatus = 1;     // an error the window shows with an error icon
+inline constexpr int kRefusedStatus = 2;   // a refused file or a failed precondition
+inline constexpr int kUsageStatus = 64;    // EX_USAGE: wrong arguments
+inline constexpr int kSoftwareStatus = 70; // EX_SOFTWARE: cannot happen
 
 int RunList(const CommandLine &line);
 int RunExtract(const CommandLine &line);

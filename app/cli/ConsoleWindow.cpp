@@ -1,5 +1,6 @@
 #include "ConsoleWindow.h"
 
+#include "Console.h"
 #include "Extraction.h"
 
 namespace vorsa::cli
@@ -19,48 +20,14 @@ ConsoleWindow::ConsoleWindow(std::FILE *console, bool consoleIsTerminal, bool (*
 {
 }
 
-std::string ConsoleWindow::Text(TextControl control) const
-{
-    const auto found = texts_.find(control);
-    return found == texts_.end() ? std::string() : found->second;
-}
-
 void ConsoleWindow::SetText(TextControl control, const std::string &text)
 {
-    texts_[control] = text;
+    InMemoryWindow::SetText(control, text);
     // A new status names the track that is starting; its bar starts empty.
     if (control == TextControl::Label7) {
         shownPercent_ = -1;
         SetProgress(0);
     }
-}
-
-void ConsoleWindow::ClearSongList()
-{
-    captions_.clear();
-    checks_.clear();
-}
-
-void ConsoleWindow::AddSongListItem(const std::string &caption)
-{
-    captions_.push_back(caption);
-    checks_.push_back(false);
-}
-
-int ConsoleWindow::SongListCount() const
-{
-    return static_cast<int>(captions_.size());
-}
-
-bool ConsoleWindow::ItemChecked(int index) const
-{
-    return index >= 0 && index < SongListCount() && checks_[static_cast<std::size_t>(index)];
-}
-
-void ConsoleWindow::Check(int index, bool checked)
-{
-    if (index >= 0 && index < SongListCount())
-        checks_[static_cast<std::size_t>(index)] = checked;
 }
 
 void ConsoleWindow::SetProgress(int position)
@@ -79,12 +46,14 @@ void ConsoleWindow::SetProgress(int position)
 
 void ConsoleWindow::ShowProgress()
 {
-    const std::string &status = texts_[TextControl::Label7];
+    char percent[8];
+    std::snprintf(percent, sizeof percent, " %3d%%", shownPercent_);
+    const std::string status = Text(TextControl::Label7) + percent;
     if (consoleIsTerminal_) {
-        std::fprintf(console_, "\r%s %3d%%", status.c_str(), shownPercent_);
+        WriteText(console_, "\r" + status);
         progressLineOpen_ = true;
     } else {
-        std::fprintf(console_, "%s %3d%%\n", status.c_str(), shownPercent_);
+        WriteText(console_, status + "\n");
     }
     std::fflush(console_);
 }
@@ -92,29 +61,23 @@ void ConsoleWindow::ShowProgress()
 void ConsoleWindow::EndProgressLine()
 {
     if (progressLineOpen_) {
-        std::fputc('\n', console_);
+        WriteText(console_, "\n");
         progressLineOpen_ = false;
     }
-}
-
-void ConsoleWindow::SetStopEnabled(bool enabled)
-{
-    stopEnabled_ = enabled;
 }
 
 void ConsoleWindow::ShowMessage(const std::string &text)
 {
     EndProgressLine();
-    const std::string line = text + "\n";
-    std::fwrite(line.data(), 1, line.size(), console_);
+    WriteText(console_, text + "\n");
     std::fflush(console_);
-    messages_.push_back(text);
+    InMemoryWindow::ShowMessage(text);
 }
 
 void ConsoleWindow::ProcessEvents()
 {
     // As in the window, the stop button can only be pressed while it is enabled.
-    if (stopEnabled_ && stopRequested_())
+    if (StopEnabled() && stopRequested_())
         Button1Click();
 }
 

@@ -1,5 +1,7 @@
 #include "TrackSelection.h"
 
+#include "TrackTable.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -9,10 +11,6 @@ namespace vorsa::cli
 namespace
 {
 
-// A disc holds at most 99 tracks; a larger number is a typing error, and the
-// bound keeps the conversion far from overflow.
-constexpr int kHighestTrackNumber = 99;
-
 // Decimal digits only: no sign, no blanks, nothing after them.
 std::optional<int> ParseTrackNumber(std::string_view text)
 {
@@ -20,7 +18,7 @@ std::optional<int> ParseTrackNumber(std::string_view text)
     const char *end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || text.front() == '-' || text.front() == '+' || error != std::errc() ||
-        stop != end || value < 1 || value > kHighestTrackNumber)
+        stop != end || value < 1 || value > kMaxTracks)
         return std::nullopt;
     return value;
 }

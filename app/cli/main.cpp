@@ -5,9 +5,9 @@
 #include "Interrupt.h"
 #include "ProcessStart.h"
 
+#include "Console.h"
+
 #include <cstdio>
-#include <sysexits.h>
-#include <unistd.h>
 #include <variant>
 
 int main(int argc, char **argv)
@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     const auto parsed = ParseCommandLine(argc, argv);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
         std::fprintf(stderr, "vorsa-cli: %s\n", error->reason.c_str());
-        return EX_USAGE;
+        return kUsageStatus;
     }
     const auto &line = std::get<CommandLine>(parsed);
     switch (line.action) {
@@ -32,8 +32,8 @@ int main(int argc, char **argv)
     case Action::List:
         return RunList(line);
     case Action::Extract:
-        InstallInterruptHandler(isatty(STDERR_FILENO) == 1);
+        InstallInterruptHandler(IsTerminal(stderr));
         return RunExtract(line);
     }
-    return EX_SOFTWARE;
+    return kSoftwareStatus;
 }

@@ -155,15 +155,16 @@ void CheckTrackFile(const std::string &bytes)
 
 // A load that returned: either refused, with a message and nothing left to
 // extract, or accepted in silence with one song list item per track.
-void CheckLoadOutcome(const MemoryWindow &window, std::size_t messagesBefore)
+void CheckLoadOutcome(const MemoryWindow &window, LoadResult result, std::size_t messagesBefore)
 {
     FUZZ_CHECK(TrackCount >= 0 && TrackCount <= kMaxTracks);
-    if (window.Text(TextControl::Label1).empty()) {
-        FUZZ_CHECK(window.messages.size() > messagesBefore);
+    FUZZ_CHECK((result == LoadResult::Refused) == window.Text(TextControl::Label1).empty());
+    if (result == LoadResult::Refused) {
+        FUZZ_CHECK(window.Messages().size() > messagesBefore);
         FUZZ_CHECK(window.Text(TextControl::Label2).empty());
         FUZZ_CHECK(window.SongListCount() == 0);
     } else {
-        FUZZ_CHECK(window.messages.size() == messagesBefore);
+        FUZZ_CHECK(window.Messages().size() == messagesBefore);
         FUZZ_CHECK(!window.Text(TextControl::Label2).empty());
         FUZZ_CHECK(window.SongListCount() == std::max<int>(TrackCount, 1));
     }
@@ -225,10 +226,9 @@ private:
     {
         reloaded = true;
         testing::WriteWholeFile(descriptionPath_, shorterDescription_);
-        const std::size_t messagesBefore = messages.size();
+        const std::size_t messagesBefore = Messages().size();
         try {
-            LoadControlFile(*this, descriptionPath_);
-            CheckLoadOutcome(*this, messagesBefore);
+            CheckLoadOutcome(*this, LoadControlFile(*this, descriptionPath_), messagesBefore);
         } catch (const VorsaError &error) {
             ShowMessage(error.what());
         }
@@ -325,11 +325,10 @@ void RunDiscCase(const DiscNames &names, const std::uint8_t *data, std::size_t s
     window.SetText(TextControl::Label6, outFolder);
     window.SetText(TextControl::Edit1, "p");
 
-    bool loaded = false;
+    std::optional<LoadResult> loaded;
     std::string unfinishedTrack; // the track a failed run was writing
     try {
-        LoadControlFile(window, descriptionPath);
-        loaded = true;
+        loaded = LoadControlFile(window, descriptionPath);
     } catch (const VorsaError &) {
         // Shown by the window; what the labels then hold is not pinned.
     } catch (...) {
@@ -339,16 +338,17 @@ void RunDiscCase(const DiscNames &names, const std::uint8_t *data, std::size_t s
     FUZZ_CHECK(OpenDescriptorCount() == descriptorsBefore);
 
     if (loaded) {
-        CheckLoadOutcome(window, 0);
-        if (!window.Text(TextControl::Label1).empty()) {
+        CheckLoadOutcome(window, *loaded, 0);
+        if (*loaded == LoadResult::Loaded) {
             // The image the reader chose: the one written for it, or another
             // file of the folder that the description's name led to.
             const std::string chosenImage =
                 testing::ReadWholeFile(window.Text(TextControl::Label2));
             window.StartTicking(TracksNearImage(static_cast<std::int64_t>(chosenImage.size())));
             bool failed = false;
+            std::optional<RunResult> result;
             try {
-                ExtractCheckedTracks(window);
+                result = ExtractCheckedTracks(window);
             } catch (const VorsaError &) {
                 failed = true;
                 unfinishedTrack = TrackFilePath(outFolder, TrackInStatus(window));
@@ -357,11 +357,12 @@ void RunDiscCase(const DiscNames &names, const std::uint8_t *data, std::size_t s
             }
             FUZZ_CHECK(TrackCount >= 0 && TrackCount <= kMaxTracks);
             FUZZ_CHECK(OpenDescriptorCount() == descriptorsBefore);
-            FUZZ_CHECK(!window.stopEnabled);
-            const bool finished =
-                !window.messages.empty() && window.messages.back() == messages::kFinished;
-            FUZZ_CHECK(finished != failed);
-            if (finished && header.click == Click::None)
+            FUZZ_CHECK(!window.StopEnabled());
+            // A run that started ends with its message, stopped or not.
+            FUZZ_CHECK(result.has_value() != failed);
+            FUZZ_CHECK(!result || (*result != RunResult::NotStarted && !window.Messages().empty() &&
+                                   window.Messages().back() == messages::kFinished));
+            if (result == RunResult::Finished && header.click == Click::None)
                 CheckFinishedRun(window, outFolder, chosenImage);
         }
     }

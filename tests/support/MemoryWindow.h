@@ -1,51 +1,31 @@
-// In-memory window for tests: holds the texts, the song list with its ticks,
-// and records every message box and progress position.
+// In-memory window for tests: the texts, the song list and the message
+// boxes as vorsa-cli keeps them, plus a record of every progress position
+// and stop-button change, and a hook for what a click inside the event
+// processing would do. Messages are kept in UTF-8, read back from the code
+// page they were shown in, so that one expectation holds on every code page.
 #pragma once
 
-#include "WindowState.h"
+#include "InMemoryWindow.h"
 
 #include <functional>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace vorsa::testing
 {
 
-struct SongItem {
-    std::string caption;
-    bool checked = false;
-};
-
-class MemoryWindow : public WindowState
+class MemoryWindow : public InMemoryWindow
 {
 public:
-    std::string Text(TextControl control) const override;
-    void SetText(TextControl control, const std::string &text) override;
-    void ClearSongList() override;
-    void AddSongListItem(const std::string &caption) override;
-    int SongListCount() const override;
-    bool ItemChecked(int index) const override;
     void SetProgress(int position) override;
     void SetStopEnabled(bool enabled) override;
     void ShowMessage(const std::string &text) override;
     void ProcessEvents() override;
 
-    void CheckAll(bool checked = true);
-    void Check(int index, bool checked = true);
-    std::vector<std::string> Captions() const;
-
-    std::vector<SongItem> items;
-    std::vector<std::string> messages;
     std::vector<int> progress;        // every position set
     std::vector<bool> stopEnabledLog; // every enable/disable
-    bool stopEnabled = false;
     int processEventsCalls = 0;
     // Runs inside ProcessEvents, as a click handled there would.
     std::function<void()> onProcessEvents;
-
-private:
-    std::map<TextControl, std::string> texts_;
 };
 
 } // namespace vorsa::testing

@@ -7,6 +7,7 @@
 #include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
+#include "platform/SystemText.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,7 @@ template <typename Error, typename Action> std::string ErrorMessage(Action &&act
     try {
         action();
     } catch (const Error &error) {
-        return error.message();
+        return platform::ToUtf8(error.message());
     }
     return "(no error raised)";
 }

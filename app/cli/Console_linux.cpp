@@ -1,0 +1,18 @@
+#include "Console.h"
+
+#include <unistd.h>
+
+namespace vorsa::cli
+{
+
+bool IsTerminal(std::FILE *stream)
+{
+    return ::isatty(::fileno(stream)) == 1;
+}
+
+void WriteText(std::FILE *stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+} // namespace vorsa::cli

@@ -1,0 +1,51 @@
+#include "Console.h"
+
+#include <io.h>
+#include <windows.h>
+
+#include <string>
+
+namespace vorsa::cli
+{
+
+namespace
+{
+
+// The console behind `stream`, or nullptr when it goes to a file or a pipe.
+HANDLE ConsoleOf(std::FILE *stream)
+{
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(stream)));
+    DWORD mode = 0;
+    if (handle == INVALID_HANDLE_VALUE || !::GetConsoleMode(handle, &mode))
+        return nullptr;
+    return handle;
+}
+
+} // namespace
+
+bool IsTerminal(std::FILE *stream)
+{
+    return ConsoleOf(stream) != nullptr;
+}
+
+void WriteText(std::FILE *stream, std::string_view text)
+{
+    // A console shows the bytes it is given in its own code page (the OEM
+    // one, 932 on Japanese Windows, but the user may have changed it with
+    // chcp), so it is given the characters themselves: the text converted
+    // from the process's code page into UTF-16.
+    const HANDLE console = ConsoleOf(stream);
+    if (console == nullptr || text.empty()) {
+        std::fwrite(text.data(), 1, text.size(), stream);
+        return;
+    }
+    std::fflush(stream);
+    const int bytes = static_cast<int>(text.size());
+    const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, utf16.data(), wide);
+    DWORD written = 0;
+    ::WriteConsoleW(console, utf16.data(), static_cast<DWORD>(utf16.size()), &written, nullptr);
+}
+
+} // namespace vorsa::cli

@@ -1,0 +1,59 @@
+#include "Interrupt.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+
+namespace vorsa::cli
+{
+
+namespace
+{
+
+// The handler runs on a thread of its own that the system starts; the run
+// reads the flag between its steps.
+std::atomic<bool> interrupted{false};
+bool consoleIsTerminal = false;
+
+constexpr char kStopping[] =
+    "\nvorsa-cli: stopping before the next track (Ctrl-C again to quit at once)\n";
+constexpr char kQuitting[] = "\nvorsa-cli: interrupted\n";
+
+void WriteNote(const char *note)
+{
+    // On a console a note first ends the progress line that is being
+    // redrawn; elsewhere it skips that line end, which would leave an empty line.
+    const char *text = consoleIsTerminal ? note : note + 1;
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_ERROR_HANDLE), text, static_cast<DWORD>(std::strlen(text)),
+                &written, nullptr);
+}
+
+BOOL WINAPI OnControl(DWORD event)
+{
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT)
+        return FALSE; // closing the console or logging off: the system's own way
+    if (interrupted.exchange(true)) {
+        WriteNote(kQuitting);
+        ::ExitProcess(kInterruptedStatus);
+    }
+    WriteNote(kStopping);
+    return TRUE;
+}
+
+} // namespace
+
+void InstallInterruptHandler(bool terminal)
+{
+    consoleIsTerminal = terminal;
+    ::SetConsoleCtrlHandler(OnControl, TRUE);
+}
+
+bool InterruptReceived()
+{
+    return interrupted.load();
+}
+
+} // namespace vorsa::cli
