@@ -226,25 +226,31 @@ TEST_F(WindowBehaviour, DropTakesOnlyTheFirstFile)
     EXPECT_EQ(window_->Captions().size(), 1u);
 }
 
-// "vorsa FILE": the whole name, then the drop's rule of which names load.
 // "vorsa FILE": the drop's rule of which names load, applied to the whole
 // name: the 260-byte cut belongs to the shell's drop buffer.
 TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
 {
-    const std::string deep = std::string(250, 'd') + kPathDelimiter;
     struct Row {
         std::string name;
         std::size_t tracks;
         std::size_t errors;
         bool shown; // Label1 holds the name
     };
-    const Row rows[] = {
-        {"album.cue", 3, 0, true},         {"album.txt", 0, 0, false},
-        {"gone.cue", 0, 1, true},          {deep + "album.cue", 3, 0, true},
-        {deep + "album.txt", 0, 0, false},
+    std::vector<Row> rows = {
+        {"album.cue", 3, 0, true},
+        {"album.txt", 0, 0, false},
+        {"gone.cue", 0, 1, true},
     };
-    MakeFolder(dir_.File(std::string(250, 'd')));
-    for (const std::string &folder : {dir_.Path(), dir_.File(std::string(250, 'd'))}) {
+    std::vector<std::string> folders{dir_.Path()};
+#ifndef _WIN32
+    // Names of over 260 bytes; Windows' A calls take no path that long.
+    const std::string deep = std::string(250, 'd');
+    rows.push_back({deep + kPathDelimiter + "album.cue", 3, 0, true});
+    rows.push_back({deep + kPathDelimiter + "album.txt", 0, 0, false});
+    MakeFolder(dir_.File(deep));
+    folders.push_back(dir_.File(deep));
+#endif
+    for (const std::string &folder : folders) {
         const std::string base = folder + kPathDelimiter + "album";
         WritePatternImage(base + ".bin", (150 + 300 + 75) * kSectorBytes);
         WriteWholeFile(base + ".cue", CueSheetText({0, 150, 450}, "album.bin"));

@@ -388,7 +388,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     } catch (const std::exception &error) {
         vorsa::win32::ShowErrorBox(error);
     } catch (...) {
-        vorsa::win32::ShowErrorBox(std::runtime_error("?"));
+        // Nothing of the program's raises anything else; still, nothing crosses the loop.
+        vorsa::win32::ShowErrorBox(std::bad_exception());
     }
     return 0;
 }
