@@ -2,6 +2,7 @@
 // in the process's code page: a file another program writes, files the
 // system refuses, a full disk, Japanese names, and the folder rule. Built
 // twice: for code page 932 (LANG=ja_JP.UTF-8) and, with a manifest, 65001.
+#include "CliProcess.h"
 #include "CodePage.h"
 #include "DiscBuilder.h"
 #include "DiscReaders.h"
@@ -45,20 +46,10 @@ template <typename Error, typename Action> std::string Raised(Action &&action)
     return "(no error raised)";
 }
 
-std::wstring Wide(std::string_view text, UINT codePage)
-{
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
 // A UTF-8 path, for checks that must not go through the code page.
 std::filesystem::path Utf8Path(std::string_view utf8)
 {
-    return std::filesystem::path(Wide(utf8, CP_UTF8));
+    return std::filesystem::path(Utf16(utf8, CP_UTF8));
 }
 
 // Runs a Linux program, which wine starts as it starts its own but gives no
@@ -92,7 +83,7 @@ public:
             ADD_FAILURE() << "not under wine";
             return;
         }
-        char *const unixPath = toUnix(Wide(path, CP_ACP).c_str());
+        char *const unixPath = toUnix(Utf16(path, CP_ACP).c_str());
         unixPath_ = unixPath;
         HeapFree(GetProcessHeap(), 0, unixPath);
         StartLinuxProgram(std::string("/bin/ln -s ") + target + " " + unixPath_);
