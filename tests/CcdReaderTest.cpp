@@ -11,7 +11,11 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace vorsa::testing
 {
@@ -126,6 +130,7 @@ TEST_F(CcdReaderTest, ImageIsAlwaysTheImgBesideIt)
     EXPECT_EQ(window.Captions(), (Lines{"001 / 00 : 01"}));
 }
 
+#ifndef _WIN32 // a read that fails: /proc/self/mem
 TEST_F(CcdReaderTest, ImagePathIsSetBeforeAnyLineIsRead)
 {
     // Reading our own memory at address 0 fails on the first line.
@@ -135,6 +140,7 @@ TEST_F(CcdReaderTest, ImagePathIsSetBeforeAnyLineIsRead)
     EXPECT_EQ(window.Text(TextControl::Label2), "/proc/self/mem.img");
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
 }
+#endif
 
 TEST_F(CcdReaderTest, MissingFileResetsCountAndImage)
 {
@@ -156,9 +162,11 @@ TEST_F(CcdReaderTest, ConversionErrorClosesTheFile)
     const std::size_t descriptors = OpenDescriptorCount();
     EXPECT_EQ(ErrorMessage<EConvertError>([&] { Load(ccd); }), "'x' は整数ではありません");
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
+#ifndef _WIN32
     const int writer = ::open(ccd.c_str(), O_RDWR);
     EXPECT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
     ::close(writer);
+#endif
 }
 
 TEST_F(CcdReaderTest, StartLinesBeyondTheNinetyNinthAreSkippedUnread)

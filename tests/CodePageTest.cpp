@@ -260,10 +260,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- The process's text platform ------------------------------------------
 
-TEST(TextPlatform, DefaultsToUtf8AndSlash)
+// The suite runs with code page 65001 on Windows too.
+#ifdef _WIN32
+constexpr std::string_view kSystemDelimiters = kWindowsDelimiters;
+#else
+constexpr std::string_view kSystemDelimiters = kPosixDelimiters;
+#endif
+
+TEST(TextPlatform, DefaultsToUtf8AndTheSystemsDelimiters)
 {
     EXPECT_EQ(NarrowCodePage(), CodePage::Utf8);
-    EXPECT_EQ(PathDelimiters(), "/");
+    EXPECT_EQ(PathDelimiters(), kSystemDelimiters);
 }
 
 TEST(TextPlatform, ScopedPlatformDrivesTheDefaultsAndNestsBack)
@@ -281,7 +288,7 @@ TEST(TextPlatform, ScopedPlatformDrivesTheDefaultsAndNestsBack)
         EXPECT_EQ(PathDelimiters(), kWindowsDelimiters);
     }
     EXPECT_EQ(NarrowCodePage(), CodePage::Utf8);
-    EXPECT_EQ(PathDelimiters(), "/");
+    EXPECT_EQ(PathDelimiters(), kSystemDelimiters);
     EXPECT_EQ(CharCount(path), 9u); // 0x95 0x5C is no UTF-8 character
 }
 

@@ -17,16 +17,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdint>
-#include <fcntl.h>
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace vorsa
 {
@@ -348,6 +350,9 @@ INSTANTIATE_TEST_SUITE_P(Extraction, BadEntryTest,
                                            BadEntryCase{"SecondsBeforeMinutes", "0a:0b:00", "0b"}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// Full disks, file size limits, named pipes and images that shrink under the
+// run, made the Linux way.
+#ifndef _WIN32
 TEST_F(ExtractionTest, FullDiskEndsTheRunWithItsErrorNotWithFinished)
 {
     DiscOfSectors({0, 2}, 4);
@@ -467,6 +472,7 @@ TEST_F(ExtractionTest, ImageCutShortUnderTheRunEndsItWithTheReadError)
     EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();
 }
+#endif
 
 TEST_F(ExtractionTest, ProgressEndsEachTrackAtItsLastSector)
 {
@@ -539,7 +545,7 @@ TEST_F(ExtractionTest, PrefixAndFolderAreReadAfreshForEachTrack)
 TEST_F(ExtractionTest, TrackFileThatCannotBeCreatedEndsTheRun)
 {
     DiscOfSectors({0, 1}, 2);
-    window.SetText(TextControl::Label6, dir.File("missing") + "/");
+    window.SetText(TextControl::Label6, dir.File("missing/"));
     EXPECT_EQ(Run(), "ファイル " + dir.File("missing/cd01.wav") + " を作成できません");
     EXPECT_TRUE(window.Messages().empty());
     ExpectEndedWithStopOff();

@@ -67,6 +67,8 @@ class Title : public ::testing::TestWithParam<TitleRow>
 
 TEST_P(Title, IsTheNameCutAtItsFirstDotAndLowered)
 {
+    const vorsa::text::ScopedTextPlatform posix(vorsa::text::CodePage::Utf8,
+                                                vorsa::text::kPosixDelimiters);
     EXPECT_EQ(ApplicationTitle(GetParam().path), GetParam().title);
 }
 

@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace vorsa::testing
 {
@@ -166,6 +170,7 @@ TEST_F(SongListTest, ImageThatCannotBeOpenedAddsNoItem)
               "ファイル  は開けません");
 
     // Another program writing the image keeps it from being opened.
+#ifndef _WIN32
     const std::string busy = WriteSparseImage(dir.File("busy.bin"), kBytesPerSecond);
     const int writer = ::open(busy.c_str(), O_RDWR);
     ASSERT_EQ(::flock(writer, LOCK_EX), 0);
@@ -173,6 +178,7 @@ TEST_F(SongListTest, ImageThatCannotBeOpenedAddsNoItem)
     EXPECT_EQ(ErrorMessage<EFOpenError>([&] { AddSongListEntries(window); }),
               "ファイル " + busy + " は開けません");
     ::close(writer);
+#endif
     EXPECT_EQ(window.SongListCount(), 0);
 }
 
@@ -184,9 +190,11 @@ TEST_F(SongListTest, ImageIsClosedOnceItsSizeIsKnown)
     const std::size_t descriptors = OpenDescriptorCount();
     AddSongListEntries(window);
     EXPECT_EQ(OpenDescriptorCount(), descriptors);
+#ifndef _WIN32
     const int writer = ::open(image.c_str(), O_RDWR);
     EXPECT_EQ(::flock(writer, LOCK_EX | LOCK_NB), 0);
     ::close(writer);
+#endif
 }
 
 } // namespace

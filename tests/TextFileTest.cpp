@@ -3,26 +3,28 @@
 #include "TextFile.h"
 #include "Errors.h"
 #include "FileStream.h"
-#include "HeldLock.h"
 #include "RowNames.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <string>
+#include <vector>
+#ifndef _WIN32
+#include "HeldLock.h"
+
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace vorsa
 {
 namespace
 {
 
-using testing::HeldLock;
 using testing::PrintTo;
 using testing::TempDir;
 
@@ -111,9 +113,12 @@ TEST(TextFile, LineLongerThanTheBoundIsRefused)
     const TempDir dir;
     const std::string overBound =
         dir.Write("long.cue", "FILE x\n" + std::string(kMaxLineBytes, 'a') + "\r\nnext\n");
-    const std::string endless = dir.File("zeros.cue");
-    ASSERT_EQ(::symlink("/dev/zero", endless.c_str()), 0);
-    for (const std::string &path : {overBound, endless}) {
+    std::vector<std::string> paths{overBound};
+#ifndef _WIN32
+    paths.push_back(dir.File("zeros.cue"));
+    ASSERT_EQ(::symlink("/dev/zero", paths.back().c_str()), 0);
+#endif
+    for (const std::string &path : paths) {
         SCOPED_TRACE(path);
         TextFile file(path);
         try {
@@ -183,6 +188,9 @@ TEST(TextFile, NameWithANulByteIsAnInvalidName)
     }
 }
 
+#ifndef _WIN32
+using testing::HeldLock;
+
 TEST(TextFile, UnreadableFileIsAccessDenied)
 {
     if (::geteuid() == 0)
@@ -228,6 +236,7 @@ TEST(TextFile, OthersMayReadButNotWriteWhileOpen)
 
     EXPECT_EQ(file.ReadLine(), "line");
 }
+#endif
 
 TEST(TextFile, ClosingReleasesTheLock)
 {
@@ -239,6 +248,7 @@ TEST(TextFile, ClosingReleasesTheLock)
     EXPECT_NO_THROW(FileStream(path, FileStream::Mode::Create));
 }
 
+#ifndef _WIN32
 // A named pipe given as a cue sheet must not hold the program at the open;
 // with no writer it reads as an empty text. The alarm ends a hung run.
 TEST(TextFile, NamedPipeWithNoWriterIsNoHang)
@@ -318,6 +328,8 @@ TEST(ErrnoMapping, UnknownErrnoNeverPassesForATableCode)
         EXPECT_EQ(InOutErrorMessage(code), "I/O エラー (" + std::to_string(code) + ")");
     }
 }
+
+#endif
 
 } // namespace
 } // namespace vorsa

@@ -66,6 +66,20 @@ public:
         ADD_FAILURE() << "vorsa-cli ended before the track was held";
     }
 
+    // Waits, the run still inside the track, until `arrived` or the end of
+    // the process. Wine hands a Ctrl-C to the program as a Unix signal,
+    // which waits for a thread that runs: so the main thread is let go for
+    // a moment at a time, each far shorter than the track's copy.
+    template <typename Arrived> void Await(CliProcess &process, Arrived arrived)
+    {
+        while (!arrived() && process.Running()) {
+            process.Resume();
+            process.Suspend();
+            Pause();
+        }
+        EXPECT_LT(Size(), fullBytes_) << "the track was written whole while held";
+    }
+
     void Release(CliProcess &process) { process.Resume(); }
 
     // The track's file, once the process has ended.
@@ -149,6 +163,13 @@ public:
     HeldTrack(const TempDir &out, std::string_view name, std::uint64_t) : fifo_(out.File(name)) {}
 
     void Reach(CliProcess &process) { written_ = fifo_.Read(kHeaderBytes, process); }
+    // Waits, the run still inside the track, until `arrived` or the end of
+    // the process.
+    template <typename Arrived> void Await(CliProcess &process, Arrived arrived)
+    {
+        while (!arrived() && process.Running())
+            Pause();
+    }
     void Release(CliProcess &) { written_ += fifo_.ReadToEnd(); }
     std::string Written() const { return written_; }
 
@@ -163,10 +184,11 @@ class CliStop : public ::testing::Test
 protected:
     // Two signals sent together may arrive as one; this waits for the first
     // to be seen.
-    static void AwaitStopNote(CliProcess &process)
+    void AwaitStopNote(CliProcess &process)
     {
-        while (process.ErrSoFar().find("Ctrl-C again") == std::string::npos && process.Running())
-            Pause();
+        track2.Await(process, [&process] {
+            return process.ErrSoFar().find("Ctrl-C again") != std::string::npos;
+        });
     }
 
     TempDir dir;
@@ -205,6 +227,7 @@ TEST_F(CliStop, SecondInterruptEndsTheProgramAtOnce)
     process.Signal(SIGINT);
     AwaitStopNote(process);
     process.Signal(SIGINT);
+    track2.Await(process, [] { return false; });
     const CliResult result = process.Wait();
 
     EXPECT_EQ(result.status, 130) << result.err;

@@ -253,13 +253,14 @@ INSTANTIATE_TEST_SUITE_P(
         // Every byte of the message, a NUL included.
         StatusRow{"NulInATime",
                   [](const Context &c) {
-                      WritePatternImage(c.dir.File("nul.bin"), 10 * kSectorBytes);
+                      // Not "nul": a device's name on Windows.
+                      WritePatternImage(c.dir.File("time.bin"), 10 * kSectorBytes);
                       return std::vector<std::string>{
-                          "list", c.dir.Write("nul.cue", "FILE \"nul.bin\" BINARY\r\n"
-                                                         "  TRACK 01 AUDIO\r\n"
-                                                         "    INDEX 01 00:0\0:00\r\n"
-                                                         "  TRACK 02 AUDIO\r\n"
-                                                         "    INDEX 01 00:05:00\r\n"s)};
+                          "list", c.dir.Write("time.cue", "FILE \"time.bin\" BINARY\r\n"
+                                                          "  TRACK 01 AUDIO\r\n"
+                                                          "    INDEX 01 00:0\0:00\r\n"
+                                                          "  TRACK 02 AUDIO\r\n"
+                                                          "    INDEX 01 00:05:00\r\n"s)};
                   },
                   1, [](const Context &) { return "'0\0' は整数ではありません."s; }},
         StatusRow{"MissingDescriptionFile",

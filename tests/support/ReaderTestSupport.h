@@ -12,13 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace vorsa::testing
 {
@@ -46,13 +44,16 @@ template <typename Error, typename Action> std::string ErrorMessage(Action &&act
 // An image of `bytes` bytes that takes no disc space; only its size matters.
 inline std::string WriteSparseImage(const std::string &path, std::int64_t bytes)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::ftruncate(fd, static_cast<off_t>(bytes)) != 0) {
-        if (fd >= 0)
-            ::close(fd);
-        throw std::runtime_error("cannot make sparse image " + path);
+    // One byte written at the end leaves a hole before it. The stream takes
+    // the narrow name as the system does, which std::filesystem on Windows
+    // does not.
+    std::ofstream image(path, std::ios::binary | std::ios::trunc);
+    if (bytes > 0) {
+        image.seekp(bytes - 1);
+        image.put('\0');
     }
-    ::close(fd);
+    if (!image.flush())
+        throw std::runtime_error("cannot make sparse image " + path);
     return path;
 }
 

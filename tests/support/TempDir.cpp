@@ -1,5 +1,6 @@
 #include "TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -48,7 +49,11 @@ TempDir::~TempDir()
 
 std::string TempDir::File(std::string_view name) const
 {
-    return path_ + kPathDelimiter + std::string(name);
+    std::string path = path_ + kPathDelimiter + std::string(name);
+    // Tests name files in subfolders with "/"; Windows' own is "\".
+    std::replace(path.begin() + static_cast<std::ptrdiff_t>(path_.size()), path.end(), '/',
+                 kPathDelimiter);
+    return path;
 }
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const

@@ -26,6 +26,7 @@ public:
     const std::string &Path() const { return path_; }
     // The folder with one delimiter at its end, as the destination folder holds it.
     std::string Folder() const { return path_ + kPathDelimiter; }
+    // `name` may hold subfolders, written with "/" on every system.
     std::string File(std::string_view name) const;
 
     std::string Write(std::string_view name, std::string_view bytes) const;
