@@ -1,6 +1,7 @@
 // Message boxes and the open-file dialog, answered by a hook when one is set.
 #include "Dialogs.h"
 
+#include "JapaneseFileList.h"
 #include "MessageBox.h"
 #include "Messages.h"
 
@@ -89,6 +90,7 @@ std::optional<QString> ChooseOpenFile(const QString &filterShown, const QStringL
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // the named file need not exist
     dialog.setNameFilter(filterShown);
+    dialog.setProxyModel(new JapaneseFileList(&dialog));
     // The entry's text alone would yield the one pattern "*.cue,*.ccd";
     // the file list filters by the real patterns instead.
     const auto applyPatterns = [&dialog, &patterns] {

@@ -62,9 +62,9 @@ public:
     QLabel *Label11 = nullptr;      // link to the home page
     QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
 
-    // Loads `localPath` as a drop of that one file does, once the event loop
-    // runs: a file named on the command line or dropped on the window.
-    void PostDroppedFile(const QString &localPath);
+    // Loads a file named on the command line as a drop of that one file
+    // does, once the event loop runs, with its whole name.
+    void PostNamedFile(const QString &localPath);
 
     // True from the start of an extraction until it returns.
     bool ExtractionRunning() const { return extractionRunning_; }
@@ -103,6 +103,10 @@ private:
     void ConnectHandlers();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
+    // A dropped file's name, cut to what the shell's drop buffer holds.
+    void PostDroppedFile(const QString &localPath);
+    // The drop action for `name`, once the event loop runs.
+    void PostDropAction(const std::string &name);
     void SetAllTicks(bool ticked);
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;

@@ -6,22 +6,28 @@
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
+#include "JapaneseFileList.h"
 #include "MessageBox.h"
 #include "TempDir.h"
+#include "VorsaVersion.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +35,7 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -118,6 +125,24 @@ private:
         return nullptr;
     }
 
+    // How much the colour at `at` of `list`'s viewport changes when the focus
+    // moves from the prefix box to the list: the sum of the channels' changes.
+    int FocusChange(QAbstractItemView &list, QPoint at)
+    {
+        const auto colour = [&list, at] {
+            return list.viewport()->grab().toImage().pixelColor(at);
+        };
+        form_->Edit1->setFocus();
+        const QColor elsewhere = colour();
+        list.setFocus();
+        if (!list.hasFocus())
+            return 0;
+        const QColor focused = colour();
+        return std::abs(focused.red() - elsewhere.red()) +
+               std::abs(focused.green() - elsewhere.green()) +
+               std::abs(focused.blue() - elsewhere.blue());
+    }
+
     // Loads a generated three-track disc, so there is something to replace.
     vorsa::testing::GeneratedDisc LoadStartingDisc()
     {
@@ -171,6 +196,8 @@ private slots:
     }
 
     // Labels sized to their text: placed as designed, as large as the text.
+    // The link's text is the home page the build names, so only its place
+    // and size are pinned here.
     void labelsSizedToText_data()
     {
         QTest::addColumn<QString>("name");
@@ -183,9 +210,9 @@ private slots:
         row("Label4", 8, 112, QStringLiteral("imgファイル"));
         row("Label5", 8, 160, QStringLiteral("Wave接頭語"));
         row("Label8", 8, 200, QStringLiteral("Wave作成先フォルダ"));
-        row("Label10", 8, 480, QStringLiteral("Vorsa v1.11"));
-        row("Label9", 208, 480, QString::fromUtf8(vorsa::ui::kCreditLine));
-        row("Label11", 176, 496, QString::fromUtf8(vorsa::ui::kHomePage));
+        row("Label10", 8, 480, QStringLiteral("Vorsa v") + QStringLiteral(VORSA_VERSION));
+        row("Label9", 208, 480, QStringLiteral("© Vorsa Project"));
+        row("Label11", 176, 496, QString());
     }
 
     void labelsSizedToText()
@@ -195,7 +222,8 @@ private slots:
         QFETCH(QString, text);
         const auto *label = form_->findChild<QLabel *>(name);
         QVERIFY(label);
-        QCOMPARE(label->text(), text);
+        if (!text.isNull())
+            QCOMPARE(label->text(), text);
         QCOMPARE(label->pos(), topLeft);
         QCOMPARE(label->size(), label->sizeHint());
         QVERIFY(label->x() + label->width() <= form_->width());
@@ -241,6 +269,25 @@ private slots:
             QVERIFY2(!control->acceptDrops(),
                      qPrintable(control->objectName() + QLatin1Char(' ') +
                                 QString::fromLatin1(control->metaObject()->className())));
+    }
+
+    // Centred on the screen. A window that does not fit (test_window_scaled
+    // runs this at QT_SCALE_FACTOR=2) keeps its title bar on the screen, at
+    // the top, where the user can still take hold of it to move the window.
+    void windowKeepsItsTitleBarOnTheScreen()
+    {
+        const QRect screen = form_->screen()->availableGeometry();
+        const QRect frame = form_->frameGeometry();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QVERIFY(frame.height() > screen.height());
+        if (frame.height() > screen.height())
+            QCOMPARE(frame.top(), screen.top());
+        else
+            QVERIFY(std::abs(frame.center().y() - screen.center().y()) <= 1);
+        if (frame.width() > screen.width())
+            QCOMPARE(frame.left(), screen.left());
+        else
+            QVERIFY(std::abs(frame.center().x() - screen.center().x()) <= 1);
     }
 
     void colours()
@@ -414,15 +461,20 @@ private slots:
     }
 
     // "vorsa FILE": the named file goes the drop's way once the event loop
-    // runs, so that a reader's box comes over the shown window.
+    // runs, so that a reader's box comes over the shown window. Its whole
+    // name does: the 260-byte cut belongs to the shell's drop buffer.
     void namedFileLoadsAsDrop_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("tracks");
         QTest::addColumn<int>("errors");
+        const QString deep = QString(250, QLatin1Char('d')) + QLatin1Char('/');
         QTest::newRow("cue sheet") << QStringLiteral("album.cue") << 2 << 0;
         QTest::newRow("refused name") << QStringLiteral("album.txt") << 0 << 0;
         QTest::newRow("missing cue sheet") << QStringLiteral("gone.cue") << 0 << 1;
+        QTest::newRow("path over 260 bytes") << deep + QStringLiteral("album.cue") << 2 << 0;
+        QTest::newRow("refused name over 260 bytes")
+            << deep + QStringLiteral("album.txt") << 0 << 0;
     }
 
     void namedFileLoadsAsDrop()
@@ -430,11 +482,17 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, tracks);
         QFETCH(int, errors);
-        vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300});
-        dir_->Write("album.txt", "text");
         const QString path = Q(dir_->File(name.toStdString()));
+        const QString folder = QFileInfo(path).path();
+        QVERIFY(QDir().mkpath(folder));
+        const std::string base = folder.toStdString() + "/album";
+        vorsa::testing::WritePatternImage(base + ".bin", 2352 * 450);
+        vorsa::testing::WriteWholeFile(base + ".cue",
+                                       vorsa::testing::CueSheetText({0, 150}, "album.bin"));
+        vorsa::testing::WriteWholeFile(base + ".txt", "text");
+        QVERIFY(path.toUtf8().size() > 260 || !name.contains(QLatin1Char('/')));
 
-        form_->PostDroppedFile(path);
+        form_->PostNamedFile(path);
         QVERIFY(form_->Label1->text().isEmpty());
         QCoreApplication::sendPostedEvents();
         QCOMPARE(form_->Label1->text(), tracks > 0 || errors > 0 ? path : QString());
@@ -442,10 +500,38 @@ private slots:
         QCOMPARE(dialogs_->messages.size(), std::size_t(errors));
     }
 
+    // The open dialog's list gives sizes, folders and dates as a Japanese
+    // desktop does, whatever the system locale (the tests run under "C").
+    void openDialogListsFilesInJapanese()
+    {
+        QCOMPARE(QLocale().language(), QLocale::Japanese);
+        dir_->Write("small.cue", std::string(100, 'x'));
+        QVERIFY(QDir(Q(dir_->Path())).mkdir(QStringLiteral("sub")));
+        QFileSystemModel files;
+        const QModelIndex root = files.setRootPath(Q(dir_->Path()));
+        QTRY_COMPARE(files.rowCount(root), 2);
+        vorsa::ui::JapaneseFileList list;
+        list.setSourceModel(&files);
+        const auto shown = [&](const char *name, int column) {
+            const QModelIndex entry = files.index(Q(dir_->File(name)));
+            return list.mapFromSource(entry).siblingAtColumn(column).data().toString();
+        };
+        QCOMPARE(shown("small.cue", 1), QStringLiteral("100 バイト"));
+        QCOMPARE(shown("sub", 2), QStringLiteral("フォルダー"));
+        const QRegularExpression japaneseDate(
+            QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"));
+        QVERIFY2(japaneseDate.match(shown("small.cue", 3)).hasMatch(),
+                 qPrintable(shown("small.cue", 3)));
+    }
+
     // Qt's own dialogs speak Japanese, yet a message box's one button reads
     // "OK", as the window's boxes always have.
     void messageBoxButtonReadsOkUnderJapaneseQt()
     {
+        if (!QTranslator().load(QStringLiteral("qtbase_ja"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt's Japanese translations (qtbase_ja.qm, Debian's qt6-translations-l10n) "
+                  "are not installed");
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                  QStringLiteral("キャンセル"));
         dialogs_.reset(); // the real box
@@ -628,19 +714,23 @@ private slots:
     {
         auto &list = *form_->DirectoryListBox1;
         const QRect entry = list.visualItemRect(list.currentItem());
-        const auto colourAtEntry = [&list, &entry] {
-            return list.viewport()->grab().toImage().pixelColor(entry.right() - 2,
-                                                                entry.center().y());
-        };
-        form_->Edit1->setFocus();
-        const QColor elsewhere = colourAtEntry();
-        list.setFocus();
-        QVERIFY(list.hasFocus());
-        const QColor focused = colourAtEntry();
-        const int difference = std::abs(focused.red() - elsewhere.red()) +
-                               std::abs(focused.green() - elsewhere.green()) +
-                               std::abs(focused.blue() - elsewhere.blue());
-        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
+        const int change = FocusChange(list, QPoint(entry.right() - 2, entry.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
+    }
+
+    // The song list's current row, ticked or not, selected or not, is framed
+    // while the list has the focus; the style's own mark round the text
+    // alone is too faint to find. Looked at beside the check box.
+    void songListShowsItsFocus()
+    {
+        LoadStartingDisc();
+        auto &list = *form_->ListView1;
+        list.clearSelection();
+        list.selectionModel()->setCurrentIndex(list.model()->index(1, 0),
+                                               QItemSelectionModel::NoUpdate);
+        const QRect row = list.visualRect(list.currentIndex());
+        const int change = FocusChange(list, QPoint(row.left() + 1, row.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
     }
 
     // Moving the selection changes nothing, also under a style that
