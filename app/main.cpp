@@ -1,5 +1,5 @@
 // The vorsa program: one window, run until it is closed. A file named on the
-// command line ("Open with" in a file manager) loads as a drop of it would.
+// command line ("Open with" in a file manager) loads once the window shows.
 #include "Application.h"
 #include "ProcessStart.h"
 #include "Unit1.h"
@@ -15,6 +15,6 @@ int main(int argc, char *argv[])
     Form1.show();
     // A drop hands over an absolute path; Qt has taken its own options out of argv.
     if (argc > 1)
-        Form1.PostDroppedFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
+        Form1.PostNamedFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     return application.exec();
 }

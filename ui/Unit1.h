@@ -4,6 +4,7 @@
 // through which the readers and the extraction reach it.
 #pragma once
 
+#include "RunGuard.h"
 #include "WindowState.h"
 
 #include <QIcon>
@@ -62,12 +63,13 @@ public:
     QLabel *Label11 = nullptr;      // link to the home page
     QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
 
-    // Loads `localPath` as a drop of that one file does, once the event loop
-    // runs: a file named on the command line or dropped on the window.
+    // Loads `localPath` as a drop of that one file does, once the event loop runs.
     void PostDroppedFile(const QString &localPath);
+    // Loads the file named on the command line once the event loop runs.
+    void PostNamedFile(const QString &localPath);
 
     // True from the start of an extraction until it returns.
-    bool ExtractionRunning() const { return extractionRunning_; }
+    bool ExtractionRunning() const { return runGuard_.Running(); }
 
     // vorsa::WindowState
     std::string Text(vorsa::TextControl control) const override;
@@ -97,17 +99,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class ExtractionScope;
-
     void CreateControls();
     void ConnectHandlers();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
     void SetAllTicks(bool ticked);
+    // Runs `load` once the event loop runs, unless a run has started by then.
+    template <typename Load> void PostLoad(Load load);
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;
 
     QString lastOpenName_; // the open dialog's name field starts with it
-    bool extractionRunning_ = false;
-    bool closeDeferred_ = false; // a close asked for during a run, done when it returns
+    vorsa::ui::RunGuard runGuard_;
 };
