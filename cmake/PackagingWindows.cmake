@@ -30,10 +30,11 @@ if(VORSA_MAKENSIS)
     COMMAND ${VORSA_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION}
       -DVERSION4=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${patch}.0
       -DHOME_PAGE=${VORSA_HOME_PAGE} -DSTAGE=${stage}
+      -DICON=${PROJECT_SOURCE_DIR}/app/win32/vorsa.ico
       -DOUTFILE=${PROJECT_BINARY_DIR}/vorsa-${PROJECT_VERSION}-setup.exe
       ${PROJECT_SOURCE_DIR}/data/windows/vorsa.nsi
     BYPRODUCTS ${PROJECT_BINARY_DIR}/vorsa-${PROJECT_VERSION}-setup.exe
     COMMENT "The installer vorsa-${PROJECT_VERSION}-setup.exe"
     VERBATIM)
-  add_dependencies(vorsa_setup vorsa-cli)
+  add_dependencies(vorsa_setup vorsa vorsa-cli)
 endif()

@@ -1,6 +1,6 @@
 ; The Windows installer, built by scripts/package --windows:
 ;   makensis -DVERSION=1.11 -DVERSION4=1.11.0.0 -DHOME_PAGE=https://... -DSTAGE=<folder>
-;            -DOUTFILE=<setup.exe> vorsa.nsi
+;            -DICON=<vorsa.ico> -DOUTFILE=<setup.exe> vorsa.nsi
 ; STAGE holds the installed files as `cmake --install` lays them out: the
 ; programs, LICENSE.txt and readme.txt.
 ;
@@ -25,12 +25,6 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vorsa"
 !define PROGID "Vorsa.DiscDescription"
 !define PUBLISHER "Vorsa Project"
-; TEMPORARY, until vorsa.exe is merged: the console program stands in.
-!if /FileExists "${STAGE}/vorsa.exe"
-  !define WINDOW "vorsa.exe"
-!else
-  !define WINDOW "vorsa-cli.exe"
-!endif
 
 Name "Vorsa"
 OutFile "${OUTFILE}"
@@ -47,16 +41,14 @@ VIAddVersionKey /LANG=0 CompanyName "${PUBLISHER}"
 VIAddVersionKey /LANG=0 LegalCopyright "Copyright (c) 2026 Vorsa Project"
 
 !define MUI_ABORTWARNING
-!ifdef ICON
-  !define MUI_ICON "${ICON}"
-  !define MUI_UNICON "${ICON}"
-!endif
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${WINDOW}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\vorsa.exe"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -115,19 +107,17 @@ FunctionEnd
 
 Section
   SetOutPath "$INSTDIR"
-!if "${WINDOW}" == "vorsa.exe"
   File "${STAGE}\vorsa.exe"
-!endif
   File "${STAGE}\vorsa-cli.exe"
   File "${STAGE}\LICENSE.txt"
   File "${STAGE}\readme.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  CreateShortcut "$SMPROGRAMS\Vorsa.lnk" "$INSTDIR\${WINDOW}" "" "" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
+  CreateShortcut "$SMPROGRAMS\Vorsa.lnk" "$INSTDIR\vorsa.exe" "" "" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
 
   WriteRegStr HKLM "Software\Classes\${PROGID}" "" "$(ProgIdName)"
-  WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\${WINDOW},0"
-  WriteRegStr HKLM "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\${WINDOW}" "%1"'
+  WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\vorsa.exe,0"
+  WriteRegStr HKLM "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\vorsa.exe" "%1"'
   !insertmacro OpenWith ".cue"
   !insertmacro OpenWith ".ccd"
   ${NotifyShell_AssocChanged}
@@ -135,7 +125,7 @@ Section
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Vorsa"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${WINDOW},0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\vorsa.exe,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
@@ -155,7 +145,7 @@ Section "Uninstall"
   ${NotifyShell_AssocChanged}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  Delete "$INSTDIR\${WINDOW}"
+  Delete "$INSTDIR\vorsa.exe"
   Delete "$INSTDIR\vorsa-cli.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\readme.txt"

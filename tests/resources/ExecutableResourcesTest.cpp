@@ -122,8 +122,17 @@ TEST_P(ExecutableResources, ManifestKeepsTheSystemCodePageOnWindows10And11)
 
 INSTANTIATE_TEST_SUITE_P(
     Programs, ExecutableResources,
-    ::testing::Values(Program{
-        "vorsa-cli", VORSA_CLI_PATH, VORSA_CLI_DESCRIPTION_JA, VORSA_CLI_DESCRIPTION_EN, {}}),
+    ::testing::Values(
+        Program{
+            "vorsa-cli", VORSA_CLI_PATH, VORSA_CLI_DESCRIPTION_JA, VORSA_CLI_DESCRIPTION_EN, {}},
+        // The window's controls are drawn by common controls 6,
+        // sharp at any dpi.
+        Program{
+            "vorsa",
+            VORSA_WINDOW_PATH,
+            VORSA_WINDOW_DESCRIPTION_JA,
+            VORSA_WINDOW_DESCRIPTION_EN,
+            {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "PerMonitorV2"}}),
     [](const auto &info) {
         std::string name = info.param.name;
         std::erase(name, '-');
