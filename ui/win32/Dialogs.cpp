@@ -6,6 +6,7 @@
 #include <commdlg.h>
 
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,7 +16,7 @@ namespace vorsa::win32
 namespace
 {
 
-// Long enough for any path the dialog can name (the long-path limit).
+// Long enough for any path (the long-path limit).
 constexpr DWORD kOpenNameBytes = 32768;
 
 MessageHook &CurrentMessageHook()
@@ -30,16 +31,88 @@ OpenFileHook &CurrentOpenFileHook()
     return hook;
 }
 
-// The program as the user started it, as the caption rule wants it; the
-// module's own path when the C runtime kept no arguments.
+// The executable's own path, as the caption rule wants it: argv[0] is
+// whatever the starting program wrote (under wine, a Unix path whose "/"
+// Windows does not take for a delimiter).
 std::string ProgramPath()
 {
-    if (__argc > 0 && __argv && __argv[0])
-        return __argv[0];
-    std::string path(MAX_PATH, '\0');
-    const DWORD got = ::GetModuleFileNameA(nullptr, path.data(), MAX_PATH);
+    std::string path(kOpenNameBytes, '\0');
+    const DWORD got = ::GetModuleFileNameA(nullptr, path.data(), kOpenNameBytes);
     path.resize(got);
     return path;
+}
+
+// Widens a message box whose title bar would cut its caption short, keeps
+// its button in the middle, and centres it on the screen again. The box
+// sizes itself to its text alone.
+LRESULT CALLBACK WidenForCaption(int code, WPARAM wParam, LPARAM lParam);
+
+HHOOK &BoxHook()
+{
+    static HHOOK hook = nullptr;
+    return hook;
+}
+
+void FitCaption(HWND box)
+{
+    const UINT dpi = ::GetDpiForWindow(box);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+    HFONT captionFont = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+    const int length = ::GetWindowTextLengthW(box);
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(box, caption.data(), length + 1);
+    SIZE text{};
+    HDC dc = ::GetDC(box);
+    HGDIOBJ previous = ::SelectObject(dc, captionFont);
+    ::GetTextExtentPoint32W(dc, caption.c_str(), length, &text);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(box, dc);
+    ::DeleteObject(captionFont);
+
+    // The caption beside the window menu's icon and the close button, with room to spare.
+    const int needed = text.cx + 3 * metrics.iCaptionWidth +
+                       2 * ::GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi) +
+                       ::MulDiv(24, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+    RECT frame{};
+    ::GetWindowRect(box, &frame);
+    const int width = frame.right - frame.left;
+    if (needed <= width)
+        return;
+    const int grow = needed - width;
+    HMONITOR monitor = ::MonitorFromWindow(box, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    ::GetMonitorInfoW(monitor, &screen);
+    const RECT &area = screen.rcWork;
+    const int height = frame.bottom - frame.top;
+    ::SetWindowPos(box, nullptr, area.left + (area.right - area.left - needed) / 2,
+                   area.top + (area.bottom - area.top - height) / 2, needed, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    // The OK button stays in the middle; the text keeps its place.
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(child, className, 16);
+        if (std::wstring_view(className) != L"Button")
+            continue;
+        RECT button{};
+        ::GetWindowRect(child, &button);
+        ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT *>(&button), 2);
+        ::SetWindowPos(child, nullptr, button.left + grow / 2, button.top, 0, 0,
+                       SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+LRESULT CALLBACK WidenForCaption(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        ::UnhookWindowsHookEx(std::exchange(BoxHook(), nullptr));
+        FitCaption(box);
+        return 0;
+    }
+    return ::CallNextHookEx(BoxHook(), code, wParam, lParam);
 }
 
 void RunMessageBox(const std::string &text, bool error)
@@ -53,8 +126,15 @@ void RunMessageBox(const std::string &text, bool error)
     // MB_TASKMODAL keeps every window of the program waiting until it is
     // closed. The W call, because the text may hold "␀", which no ANSI code
     // page but UTF-8 has.
+    // The window the user was in gets the keyboard back when the box closes.
+    HWND active = ::GetActiveWindow();
+    BoxHook() = ::SetWindowsHookExW(WH_CBT, WidenForCaption, nullptr, ::GetCurrentThreadId());
     ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(),
                   MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | (error ? MB_ICONERROR : 0));
+    if (HHOOK left = std::exchange(BoxHook(), nullptr))
+        ::UnhookWindowsHookEx(left);
+    if (active && ::IsWindow(active))
+        ::SetForegroundWindow(active);
 }
 
 } // namespace

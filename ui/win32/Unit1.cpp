@@ -238,7 +238,7 @@ void TForm1::CreateControls()
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<wchar_t *>(L"SongList");
     column.cx = 100;
-    ListView_InsertColumn(ListView1, 0, &column);
+    ::SendMessageW(ListView1, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
 
     Edit1 = MakeChild(Form1_, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEdit1);
     DriveComboBox1 = MakeChild(Form1_, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
@@ -248,9 +248,10 @@ void TForm1::CreateControls()
                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
                   WS_EX_CLIENTEDGE, kDirectoryListBox1);
 
+    // With its divider, the etched line along its top edge, which sets
+    // the buttons 2 pixels down.
     ToolBar1 = MakeChild(Form1_, TOOLBARCLASSNAMEW,
-                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-                             CCS_NOPARENTALIGN);
+                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN);
     ::SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     for (const ToolButton &tool : kToolButtons) {
         TBBUTTON button{};
@@ -414,12 +415,22 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             item.itemHeight = static_cast<UINT>(Scale(kFolderItemHeight));
             return TRUE;
         }
+        if (item.CtlID == kDriveComboBox1) {
+            // The selection field's, which ApplyDpi sets again; the list's.
+            item.itemHeight = static_cast<UINT>(
+                item.itemID == static_cast<UINT>(-1) ? Scale(kDriveHeight) - 6 : Scale(16));
+            return TRUE;
+        }
         break;
     }
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         if (item.CtlID == kDirectoryListBox1) {
             OnDrawFolderEntry(item);
+            return TRUE;
+        }
+        if (item.CtlID == kDriveComboBox1) {
+            OnDrawDrive(item);
             return TRUE;
         }
         break;
@@ -562,6 +573,26 @@ void TForm1::OnDrawFolderEntry(const DRAWITEMSTRUCT &item)
     text.left += Scale(2 + entry.level * kFolderIndentPixels);
     ::DrawTextA(item.hDC, entry.name.c_str(), static_cast<int>(entry.name.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(item.hDC, previous);
+    if (item.itemState & ODS_FOCUS)
+        ::DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void TForm1::OnDrawDrive(const DRAWITEMSTRUCT &item)
+{
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(item.hDC, &item.rcItem,
+               ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID >= drives_.size())
+        return;
+    const std::string &drive = drives_[item.itemID];
+    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ::SetBkMode(item.hDC, TRANSPARENT);
+    HGDIOBJ previous = ::SelectObject(item.hDC, font_.get());
+    RECT text = item.rcItem;
+    text.left += Scale(2);
+    ::DrawTextA(item.hDC, drive.c_str(), static_cast<int>(drive.size()), &text,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     ::SelectObject(item.hDC, previous);
     if (item.itemState & ODS_FOCUS)
         ::DrawFocusRect(item.hDC, &item.rcItem);

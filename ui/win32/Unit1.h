@@ -116,6 +116,7 @@ private:
     LRESULT OnNotify(const NMHDR &header);
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnDrawFolderEntry(const DRAWITEMSTRUCT &item);
+    void OnDrawDrive(const DRAWITEMSTRUCT &item);
 
     void CreateControls();
     // Positions, sizes, fonts and images for `dpi`, scaled from the 96-dpi design.
