@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace
@@ -118,6 +121,39 @@ TEST_P(ExecutableResources, ManifestKeepsTheSystemCodePageOnWindows10And11)
     EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos) << manifest;
     for (const std::string_view part : GetParam().manifestHolds)
         EXPECT_NE(manifest.find(part), std::string::npos) << part << " in " << manifest;
+}
+
+// Each .rc file numbers its icon images from 1: two files in one program
+// give two images of one number and language, of which the loader finds one,
+// so that an icon shows another's images.
+TEST_P(ExecutableResources, IconImagesAreNumberedOnce)
+{
+    HMODULE module = LoadLibraryExW(path_.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    using Image = std::pair<ULONG_PTR, WORD>; // number, language
+    std::vector<Image> images;
+    EnumResourceNamesW(
+        module, MAKEINTRESOURCEW(3),
+        [](HMODULE source, LPCWSTR type, LPWSTR name, LONG_PTR list) -> BOOL {
+            EnumResourceLanguagesW(
+                source, type, name,
+                [](HMODULE, LPCWSTR, LPCWSTR number, WORD language, LONG_PTR found) -> BOOL {
+                    reinterpret_cast<std::vector<Image> *>(found)->emplace_back(
+                        reinterpret_cast<ULONG_PTR>(number), language);
+                    return TRUE;
+                },
+                list);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&images));
+    FreeLibrary(module);
+
+    EXPECT_FALSE(images.empty()) << "no icon";
+    std::vector<Image> once = images;
+    std::sort(once.begin(), once.end());
+    once.erase(std::unique(once.begin(), once.end()), once.end());
+    EXPECT_EQ(once.size(), images.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
