@@ -113,6 +113,10 @@ Section
   File "${STAGE}\readme.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
+  ; The window opens in the folder it is started in: the user's own, as the
+  ; desktop's launchers on Linux give it, rather than Program Files. The
+  ; shortcut takes its working folder from $OUTDIR.
+  StrCpy $OUTDIR "%USERPROFILE%"
   CreateShortcut "$SMPROGRAMS\Vorsa.lnk" "$INSTDIR\vorsa.exe" "" "" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
 
   WriteRegStr HKLM "Software\Classes\${PROGID}" "" "$(ProgIdName)"
@@ -145,11 +149,12 @@ Section "Uninstall"
   ${NotifyShell_AssocChanged}
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
-  Delete "$INSTDIR\vorsa.exe"
-  Delete "$INSTDIR\vorsa-cli.exe"
+  ; A program still running is removed when Windows starts next.
+  Delete /REBOOTOK "$INSTDIR\vorsa.exe"
+  Delete /REBOOTOK "$INSTDIR\vorsa-cli.exe"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\readme.txt"
   Delete "$INSTDIR\uninstall.exe"
   ; Only when empty: files the user put there stay, and so does the folder.
-  RMDir "$INSTDIR"
+  RMDir /REBOOTOK "$INSTDIR"
 SectionEnd
