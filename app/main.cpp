@@ -1,5 +1,6 @@
 // The vorsa program: one window, run until it is closed. A file named on the
-// command line ("Open with" in a file manager) loads once the window shows.
+// command line ("Open with" in a file manager) loads as a drop of it would,
+// with its whole name.
 #include "Application.h"
 #include "ProcessStart.h"
 #include "Unit1.h"

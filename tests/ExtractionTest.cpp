@@ -1,5 +1,5 @@
 // Extraction to WAV files: real images of a few sectors whose bytes name
-// their sector, the files read back field by field and byte by byte, stops
+// their sector, the files read back and judged by the shared expectation, stops
 // handled while the in-memory window processes its events, and every way a
 // run can end leaving no file open and the stop button off.
 #include "Extraction.h"
@@ -12,6 +12,7 @@
 #include "RowNames.h"
 #include "TempDir.h"
 #include "TrackTable.h"
+#include "WavExpectation.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ namespace vorsa
 namespace
 {
 
+using testing::ExpectedWavFile;
 using testing::FileExists;
 using testing::MemoryWindow;
 using testing::OpenDescriptorCount;
@@ -39,51 +41,25 @@ using testing::PatternBytes;
 using testing::PrintTo;
 using testing::ReadWholeFile;
 using testing::TempDir;
+using testing::WavMismatch;
 using testing::WritePatternImage;
 
 const std::string kFinished(messages::kFinished);
 
-std::uint32_t Le32(const std::string &bytes, std::size_t at)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
-    return value;
-}
+// The image that every case writes, under its pattern seed.
+const std::uint32_t kSeed = testing::PatternSeed("disc.bin");
 
-std::uint16_t Le16(const std::string &bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(bytes[at]) |
-                                      static_cast<std::uint8_t>(bytes[at + 1]) << 8);
-}
-
-// Checks every header field of a track file and then its sample data.
+// A track file read back and judged against the shared expectation.
 void ExpectWav(const std::string &path, const std::string &expectedData)
 {
     SCOPED_TRACE(path);
     ASSERT_TRUE(FileExists(path));
-    const std::string file = ReadWholeFile(path);
-    ASSERT_EQ(file.size(), 44 + expectedData.size());
-    EXPECT_EQ(file.substr(0, 4), "RIFF");
-    EXPECT_EQ(Le32(file, 4), expectedData.size() + 36);
-    EXPECT_EQ(file.substr(8, 4), "WAVE");
-    EXPECT_EQ(file.substr(12, 4), "fmt ");
-    EXPECT_EQ(Le32(file, 16), 16u);
-    EXPECT_EQ(Le16(file, 20), 1u);
-    EXPECT_EQ(Le16(file, 22), 2u);
-    EXPECT_EQ(Le32(file, 24), 44100u);
-    EXPECT_EQ(Le32(file, 28), 176400u);
-    EXPECT_EQ(Le16(file, 32), 4u);
-    EXPECT_EQ(Le16(file, 34), 16u);
-    EXPECT_EQ(file.substr(36, 4), "data");
-    EXPECT_EQ(Le32(file, 40), expectedData.size());
-    EXPECT_TRUE(file.compare(44, std::string::npos, expectedData) == 0)
-        << "sample data differs from the image";
+    EXPECT_EQ(WavMismatch(ReadWholeFile(path), ExpectedWavFile(expectedData)), "");
 }
 
 std::string Sectors(std::int64_t firstSector, std::int64_t count)
 {
-    return PatternBytes(firstSector * kBytesPerSector, count * kBytesPerSector);
+    return PatternBytes(kSeed, firstSector * kBytesPerSector, count * kBytesPerSector);
 }
 
 class ExtractionTest : public ::testing::Test
@@ -255,7 +231,7 @@ TEST_F(ExtractionTest, BytesTheImageDoesNotHoldAreSilence)
     Disc({"00:00:00", "00:00:05", "00:00:-1"}, 3 * kBytesPerSector - 100);
     window.Check(1, false);
     EXPECT_EQ(Run(), "");
-    const std::string held = PatternBytes(0, 3 * kBytesPerSector - 100);
+    const std::string held = PatternBytes(kSeed, 0, 3 * kBytesPerSector - 100);
     ExpectWav(Track(1), held + std::string(2 * kBytesPerSector + 100, '\0'));
     ExpectWav(Track(3), std::string(kBytesPerSector, '\0') + Sectors(0, 1) + Sectors(1, 1));
 }
@@ -463,11 +439,9 @@ TEST_F(ExtractionTest, TrackFileThatIsNoRegularFileGetsTheSameBytes)
         EXPECT_EQ(Run(), "");
         received = pipe.Received();
     }
-    const std::string data =
-        PatternBytes(0, 20 * kBytesPerSector + 5) + std::string(10 * kBytesPerSector - 5, '\0');
-    ASSERT_EQ(received.size(), 44 + data.size());
-    EXPECT_EQ(Le32(received, 40), data.size());
-    EXPECT_TRUE(received.compare(44, std::string::npos, data) == 0);
+    const std::string data = PatternBytes(kSeed, 0, 20 * kBytesPerSector + 5) +
+                             std::string(10 * kBytesPerSector - 5, '\0');
+    EXPECT_EQ(WavMismatch(received, ExpectedWavFile(data)), "");
 }
 
 TEST_F(ExtractionTest, NamedPipeThatNobodyReadsIsRefusedRatherThanWaitedOn)

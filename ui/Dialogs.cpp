@@ -2,6 +2,7 @@
 #include "Dialogs.h"
 
 #include "BoxText.h"
+#include "JapaneseFileList.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -86,6 +87,7 @@ std::optional<QString> ChooseOpenFile(const QString &filterShown, const QStringL
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile); // the named file need not exist
     dialog.setNameFilter(filterShown);
+    dialog.setProxyModel(new JapaneseFileList(&dialog));
     // The entry's text alone would yield the one pattern "*.cue,*.ccd";
     // the file list filters by the real patterns instead.
     const auto applyPatterns = [&dialog, &patterns] {

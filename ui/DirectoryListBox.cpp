@@ -2,6 +2,7 @@
 
 #include "ErrorDisplay.h"
 #include "Errors.h"
+#include "SelectionPalette.h"
 #include "platform/FileHandle.h"
 
 #include <QApplication>
@@ -52,14 +53,7 @@ DirectoryListBox::DirectoryListBox(QWidget *parent) : QListWidget(parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new FolderEntryDelegate(this));
-    // The view draws its selection in the inactive colours while it lacks the
-    // focus; muted ones, unlike the style's, show the user where the focus is.
-    QPalette muted = palette();
-    muted.setColor(QPalette::Inactive, QPalette::Highlight,
-                   muted.color(QPalette::Active, QPalette::Window).darker(115));
-    muted.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                   muted.color(QPalette::Active, QPalette::Text));
-    setPalette(muted);
+    MuteInactiveSelection(*this);
     // Not itemActivated: styles that activate on a single click (KDE's
     // default) would open a folder when the user only meant to select it.
     connect(this, &QListWidget::itemDoubleClicked, this,

@@ -1,5 +1,6 @@
 // Draws the grid lines of a report-view list: a line under each row and at
-// the right edge of each column.
+// the right edge of each column; and a frame round the row that has the
+// keyboard focus.
 #pragma once
 
 #include <QStyledItemDelegate>

@@ -12,6 +12,7 @@
 #include "GridLineDelegate.h"
 #include "LinkLabel.h"
 #include "NamedFile.h"
+#include "SelectionPalette.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -135,9 +136,21 @@ TForm1::TForm1(QWidget *parent)
     setFont(font);
     SetBackground(this, palette().color(QPalette::Button));
     setFixedSize(kClientWidth, kClientHeight);
-    if (const QScreen *desktop = screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        desktop->availableGeometry()));
+    if (const QScreen *desktop = screen()) {
+        const QRect available = desktop->availableGeometry();
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available));
+        // A window larger than the screen (a large scale factor) would be
+        // centred with its title bar off the top, where nothing can move it.
+        // It goes to the screen's top instead (and to its left edge when too
+        // wide): move() places the frame, title bar included.
+        QPoint frameTopLeft = pos();
+        if (height() > available.height())
+            frameTopLeft.setY(available.top());
+        if (width() > available.width())
+            frameTopLeft.setX(available.left());
+        if (frameTopLeft != pos())
+            move(frameTopLeft);
+    }
 
     CreateControls();
     ConnectHandlers();
@@ -164,6 +177,7 @@ void TForm1::CreateControls()
     ListView1->setIndentation(0);
     ListView1->setUniformRowHeights(true);
     ListView1->setItemDelegate(new vorsa::ui::GridLineDelegate(ListView1));
+    vorsa::ui::MuteInactiveSelection(*ListView1);
 
     Label3 = MakeHeading(this, "Label3", QStringLiteral("cue/ccdファイル"), QPoint(8, 64));
     Label4 = MakeHeading(this, "Label4", QStringLiteral("imgファイル"), QPoint(8, 112));

@@ -63,9 +63,8 @@ public:
     QLabel *Label11 = nullptr;      // link to the home page
     QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
 
-    // Loads `localPath` as a drop of that one file does, once the event loop runs.
-    void PostDroppedFile(const QString &localPath);
-    // Loads the file named on the command line once the event loop runs.
+    // Loads a file named on the command line as a drop of that one file
+    // does, once the event loop runs, with its whole name.
     void PostNamedFile(const QString &localPath);
 
     // True from the start of an extraction until it returns.
@@ -103,9 +102,11 @@ private:
     void ConnectHandlers();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
-    void SetAllTicks(bool ticked);
+    // A dropped file's name, cut to what the shell's drop buffer holds.
+    void PostDroppedFile(const QString &localPath);
     // Runs `load` once the event loop runs, unless a run has started by then.
     template <typename Load> void PostLoad(Load load);
+    void SetAllTicks(bool ticked);
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;
 

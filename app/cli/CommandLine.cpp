@@ -1,11 +1,9 @@
 #include "CommandLine.h"
 
+#include "VorsaVersion.h"
+
 #include <getopt.h>
 #include <vector>
-
-#ifndef VORSA_VERSION
-#error "VORSA_VERSION must name the program's version"
-#endif
 
 namespace vorsa::cli
 {

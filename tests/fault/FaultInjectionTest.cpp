@@ -224,9 +224,10 @@ protected:
     GeneratedDisc disc = WriteCueDisc(dir, "disc", kTrackSectors, 1000);
     TempDir out;
     std::string reportPath = dir.File("shim-report");
-    const std::vector<std::string> expected{ExpectedTrackFile(kTrackStarts[0], kTrackSectors[0]),
-                                            ExpectedTrackFile(kTrackStarts[1], kTrackSectors[1]),
-                                            ExpectedTrackFile(kTrackStarts[2], kTrackSectors[2])};
+    const std::vector<std::string> expected{
+        ExpectedTrackFile(disc, kTrackStarts[0], kTrackSectors[0]),
+        ExpectedTrackFile(disc, kTrackStarts[1], kTrackSectors[1]),
+        ExpectedTrackFile(disc, kTrackStarts[2], kTrackSectors[2])};
 };
 
 TEST_P(FaultInjection, EveryFailureOfEveryCallEndsSoundly)

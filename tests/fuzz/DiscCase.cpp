@@ -1,7 +1,6 @@
 #include "DiscCase.h"
 
 #include "DiscBuilder.h"
-#include "DiscFormat.h"
 #include "DiscReaders.h"
 #include "Errors.h"
 #include "Extraction.h"
@@ -12,12 +11,13 @@
 #include "OpenDescriptors.h"
 #include "TempDir.h"
 #include "TrackTable.h"
+#include "WavExpectation.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -33,7 +33,7 @@ using testing::OpenDescriptorCount;
 // Longest stretch before the image's start or past its end a ticked track
 // may have: such stretches are written as zeros, and a few sectors of them
 // are enough to check that.
-constexpr std::int64_t kMaxOverrunBytes = 16 * kBytesPerSector;
+constexpr std::int64_t kMaxOverrunBytes = 16 * testing::kSectorBytes;
 
 enum class Click { None, Stop, Reload, ReloadThenStop };
 
@@ -58,18 +58,61 @@ DiscHeader ReadHeader(const std::uint8_t *data, std::size_t size)
     return header;
 }
 
-// A table entry's position in the image, or nothing when a field does not
-// convert (the extraction then fails before writing any data).
-std::optional<std::int64_t> EntryBytes(const std::string &entry)
+// The judge's own reading of an entry's field, from the disc time rules and
+// not from the program's converter: a field of one or two characters is a
+// digit, two digits, a blank or a sign before a digit, or "$", "x" or "X"
+// before a hexadecimal digit. Anything else does not convert.
+std::optional<std::int64_t> JudgeField(std::string_view field)
 {
-    try {
-        return MsfToByteOffset(EntryMinutes(entry), EntrySeconds(entry), EntryFrames(entry));
-    } catch (const VorsaError &) {
+    const auto digit = [](char c, int base) -> int {
+        constexpr std::string_view lower = "0123456789abcdef";
+        constexpr std::string_view upper = "0123456789ABCDEF";
+        const std::size_t at = std::min(lower.find(c), upper.find(c));
+        return at < static_cast<std::size_t>(base) ? static_cast<int>(at) : -1;
+    };
+    if (field.size() == 1 && digit(field[0], 10) >= 0)
+        return digit(field[0], 10);
+    if (field.size() != 2)
         return std::nullopt;
-    }
+    const char first = field[0];
+    const int second = digit(field[1], 10);
+    if (digit(first, 10) >= 0 && second >= 0)
+        return digit(first, 10) * 10 + second;
+    if ((first == ' ' || first == '+') && second >= 0)
+        return second;
+    if (first == '-' && second >= 0)
+        return -second;
+    if ((first == '$' || first == 'x' || first == 'X') && digit(field[1], 16) >= 0)
+        return digit(field[1], 16);
+    return std::nullopt;
+}
+
+// What the judge knows of an entry's position in the image: its byte, that
+// it does not convert (the extraction then fails before writing any data),
+// or, for an entry with bytes beyond ASCII whose characters the code page
+// decides, nothing.
+struct JudgedEntry {
+    bool known = true;
+    std::optional<std::int64_t> bytes;
+};
+
+JudgedEntry JudgeEntry(const std::string &entry)
+{
+    if (std::any_of(entry.begin(), entry.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return {false, std::nullopt};
+    // Minutes are characters 1-2, seconds 4-5, frames the last two.
+    const std::string_view text(entry);
+    const auto minutes = JudgeField(text.substr(0, 2));
+    const auto seconds = JudgeField(text.size() > 3 ? text.substr(3, 2) : std::string_view());
+    const auto frames = JudgeField(text.size() > 2 ? text.substr(text.size() - 2) : text);
+    if (!minutes || !seconds || !frames)
+        return {true, std::nullopt};
+    return {true, ((*minutes * 60 + *seconds) * 75 + *frames) * testing::kSectorBytes};
 }
 
 struct TrackSpan {
+    bool known = true;
     std::int64_t start = 0;
     std::int64_t bytes = 0; // whole sectors
     bool converts = true;
@@ -79,25 +122,23 @@ struct TrackSpan {
 TrackSpan ExpectedSpan(std::int16_t n, std::int64_t imageBytes)
 {
     TrackSpan span;
-    const auto start = n == 1 ? std::optional<std::int64_t>(0)
-                              : EntryBytes(TrackStarts[static_cast<std::size_t>(n)]);
-    const auto end = n >= TrackCount ? std::optional<std::int64_t>(imageBytes)
-                                     : EntryBytes(TrackStarts[static_cast<std::size_t>(n + 1)]);
-    if (!start || !end) {
+    const JudgedEntry start =
+        n == 1 ? JudgedEntry{true, 0} : JudgeEntry(TrackStarts[static_cast<std::size_t>(n)]);
+    const JudgedEntry end = n >= TrackCount
+                                ? JudgedEntry{true, imageBytes}
+                                : JudgeEntry(TrackStarts[static_cast<std::size_t>(n + 1)]);
+    if (!start.known || !end.known) {
+        span.known = false;
+        return span;
+    }
+    if (!start.bytes || !end.bytes) {
         span.converts = false;
         return span;
     }
-    span.start = *start;
-    span.bytes = std::max<std::int64_t>(*end - *start, 0) / kBytesPerSector * kBytesPerSector;
+    span.start = *start.bytes;
+    span.bytes = std::max<std::int64_t>(*end.bytes - *start.bytes, 0) / testing::kSectorBytes *
+                 testing::kSectorBytes;
     return span;
-}
-
-std::uint32_t Le32(const std::string &bytes, std::size_t at)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[at + i])) << (8 * i);
-    return value;
 }
 
 // A track file is either empty (a stop came while it was new) or a whole
@@ -106,14 +147,10 @@ void CheckTrackFile(const std::string &bytes)
 {
     if (bytes.empty())
         return;
-    FUZZ_CHECK(bytes.size() >= 44);
-    const WaveFormatHeader format{static_cast<std::uint32_t>(bytes.size() - 8)};
-    const DataChunkHeader data{static_cast<std::uint32_t>(bytes.size() - 44)};
-    const auto formatBytes = format.Bytes();
-    const auto dataBytes = data.Bytes();
-    FUZZ_CHECK(std::memcmp(formatBytes.data(), bytes.data(), formatBytes.size()) == 0);
-    FUZZ_CHECK(std::memcmp(dataBytes.data(), bytes.data() + 36, dataBytes.size()) == 0);
-    FUZZ_CHECK(Le32(bytes, 4) + 8 == bytes.size() && Le32(bytes, 40) + 44 == bytes.size());
+    FUZZ_CHECK(bytes.size() >= testing::kWavHeaderBytes);
+    const auto dataBytes = static_cast<std::uint32_t>(bytes.size() - testing::kWavHeaderBytes);
+    FUZZ_CHECK(bytes.compare(0, testing::kWavHeaderBytes, testing::ExpectedWavHeader(dataBytes)) ==
+               0);
 }
 
 // A load that returned: either refused, with a message and nothing left to
@@ -211,9 +248,9 @@ std::vector<bool> TracksNearImage(std::int64_t imageBytes)
     std::vector<bool> allowed;
     for (std::int16_t n = 1; n <= std::max<std::int16_t>(TrackCount, 1); ++n) {
         const TrackSpan span = ExpectedSpan(n, imageBytes);
-        allowed.push_back(!span.converts ||
-                          (span.start >= -kMaxOverrunBytes &&
-                           span.start + span.bytes <= imageBytes + kMaxOverrunBytes));
+        allowed.push_back(span.known && (!span.converts || (span.start >= -kMaxOverrunBytes &&
+                                                            span.start + span.bytes <=
+                                                                imageBytes + kMaxOverrunBytes)));
     }
     return allowed;
 }
@@ -243,16 +280,16 @@ void CheckFinishedRun(const MemoryWindow &window, const std::string &folder,
         if (!window.ItemChecked(n - 1))
             continue;
         const TrackSpan span = ExpectedSpan(n, imageBytes);
-        FUZZ_CHECK(span.converts);
-        const std::string bytes = testing::ReadWholeFile(TrackFilePath(folder, n));
-        FUZZ_CHECK(static_cast<std::int64_t>(bytes.size()) == 44 + span.bytes);
+        FUZZ_CHECK(span.known && span.converts);
         std::string expected(static_cast<std::size_t>(span.bytes), '\0');
         const std::int64_t from = std::clamp<std::int64_t>(span.start, 0, imageBytes);
         const std::int64_t to = std::clamp<std::int64_t>(span.start + span.bytes, 0, imageBytes);
         if (from < to)
             std::copy(image.begin() + from, image.begin() + to,
                       expected.begin() + (from - span.start));
-        FUZZ_CHECK(bytes.compare(44, std::string::npos, expected) == 0);
+        FUZZ_CHECK(testing::WavMismatch(testing::ReadWholeFile(TrackFilePath(folder, n)),
+                                        testing::ExpectedWavFile(expected))
+                       .empty());
     }
 }
 
@@ -273,7 +310,8 @@ void RunDiscCase(const DiscNames &names, const std::uint8_t *data, std::size_t s
     const std::string imagePath = scratch + "/" + std::string(names.image);
     const std::string outFolder = scratch + "/out/";
     testing::WriteWholeFile(descriptionPath, description);
-    const std::string image = testing::PatternBytes(0, header.imageBytes);
+    const std::string image =
+        testing::PatternBytes(testing::PatternSeed(imagePath), 0, header.imageBytes);
     testing::WriteWholeFile(imagePath, image);
     std::filesystem::create_directory(outFolder);
 

@@ -12,27 +12,42 @@
 namespace vorsa::testing
 {
 
-std::uint8_t PatternByte(std::int64_t position)
+std::uint32_t PatternSeed(std::string_view imagePath)
 {
-    const std::int64_t sector = position / kBytesPerSector;
-    const std::int64_t offset = position % kBytesPerSector;
-    return static_cast<std::uint8_t>((sector * 31 + offset * 7 + (offset >> 8)) & 0xFF);
+    const std::size_t slash = imagePath.rfind('/');
+    const std::string_view name =
+        slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1);
+    // FNV-1a of the file name. The seed is never 0, so that sector 0 differs
+    // from the zeros written for a stretch outside the image.
+    std::uint32_t seed = 2166136261u;
+    for (char c : name)
+        seed = (seed ^ static_cast<std::uint8_t>(c)) * 16777619u;
+    return seed | 1u;
 }
 
-std::string PatternBytes(std::int64_t from, std::int64_t count)
+std::uint8_t PatternByte(std::uint32_t seed, std::int64_t position)
+{
+    const auto sector = static_cast<std::uint32_t>(position / kBytesPerSector);
+    const auto offset = static_cast<int>(position % kBytesPerSector);
+    const std::uint32_t word = offset % 8 < 4 ? sector : seed;
+    return static_cast<std::uint8_t>(word >> (8 * (offset % 4)));
+}
+
+std::string PatternBytes(std::uint32_t seed, std::int64_t from, std::int64_t count)
 {
     std::string bytes(static_cast<std::size_t>(count), '\0');
     for (std::int64_t i = 0; i < count; ++i)
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>(PatternByte(from + i));
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(PatternByte(seed, from + i));
     return bytes;
 }
 
 void WritePatternImage(const std::string &path, std::int64_t bytes)
 {
+    const std::uint32_t seed = PatternSeed(path);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     const std::int64_t chunk = 1 << 20;
     for (std::int64_t at = 0; at < bytes; at += chunk) {
-        const std::string part = PatternBytes(at, std::min(chunk, bytes - at));
+        const std::string part = PatternBytes(seed, at, std::min(chunk, bytes - at));
         out.write(part.data(), static_cast<std::streamsize>(part.size()));
     }
     if (!out)
@@ -113,6 +128,7 @@ GeneratedDisc WriteDisc(const TempDir &dir, std::string_view base, std::string_v
     disc.imageBytes = static_cast<std::int64_t>(at) * kBytesPerSector + tailBytes;
     disc.imagePath = dir.File(std::string(base) + std::string(imageExt));
     WritePatternImage(disc.imagePath, disc.imageBytes);
+    disc.seed = PatternSeed(disc.imagePath);
     const std::string text = descriptionExt == ".cue"
                                  ? CueSheetText(disc.starts, std::string(base) + ".bin")
                                  : CcdText(disc.starts);

@@ -1,5 +1,6 @@
-// Writes raw disc images whose every byte names its sector, with a cue
-// sheet or .ccd file describing them, so an offset error shows as wrong bytes.
+// Writes raw disc images whose every sector names itself and its disc, with a
+// cue sheet or .ccd file describing them, so an offset error shows as wrong
+// bytes.
 #pragma once
 
 #include "TempDir.h"
@@ -12,11 +13,16 @@
 namespace vorsa::testing
 {
 
-// Byte `offset` of image byte position `position`: the sector number's low
-// byte mixed with the offset within the sector.
-std::uint8_t PatternByte(std::int64_t position);
+// The pattern: every sector of an image holds its own 32-bit number and the
+// image's seed, each little-endian, repeated through its 2352 bytes. No two
+// sectors of a disc are equal, and no two discs of a test (their seeds come
+// from their file names) share a sector.
+std::uint32_t PatternSeed(std::string_view imagePath);
+// Byte `position` of the pattern image with `seed`.
+std::uint8_t PatternByte(std::uint32_t seed, std::int64_t position);
 // `count` pattern bytes from image position `from`.
-std::string PatternBytes(std::int64_t from, std::int64_t count);
+std::string PatternBytes(std::uint32_t seed, std::int64_t from, std::int64_t count);
+// Writes `bytes` pattern bytes under the seed of `path`'s file name.
 void WritePatternImage(const std::string &path, std::int64_t bytes);
 
 struct GeneratedDisc {
@@ -24,6 +30,7 @@ struct GeneratedDisc {
     std::string descriptionPath;      // the cue sheet or .ccd file
     std::vector<std::int32_t> starts; // start sector of each track
     std::int64_t imageBytes = 0;
+    std::uint32_t seed = 0; // the image's pattern seed
 };
 
 // A cue sheet for one BINARY file with one AUDIO track per start sector.

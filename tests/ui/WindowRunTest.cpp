@@ -6,6 +6,7 @@
 #include "DiscBuilder.h"
 #include "Extraction.h"
 #include "TempDir.h"
+#include "WavExpectation.h"
 #include "WindowTestSupport.h"
 
 #include <QDir>
@@ -28,40 +29,21 @@ using vorsa::testing::TempDir;
 namespace
 {
 
-constexpr std::int64_t kSector = 2352; // bytes
-
 QString Q(const std::string &text)
 {
     return QString::fromStdString(text);
 }
 
-std::uint32_t LittleEndian32(const std::string &bytes, std::size_t at)
-{
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
-    return value;
-}
-
-// The 44-byte header and the data of a track file, checked against the
-// image bytes from `startByte` on.
-void CheckTrackFile(const std::string &path, std::int64_t startByte, std::int64_t sectors)
+// A track file judged against the shared expectation: the header, then
+// `disc`'s sectors from `firstSector` on.
+void CheckTrackFile(const std::string &path, const GeneratedDisc &disc, std::int64_t firstSector,
+                    std::int64_t sectors)
 {
     QVERIFY2(vorsa::testing::FileExists(path), path.c_str());
-    const std::string file = vorsa::testing::ReadWholeFile(path);
-    const auto dataSize = static_cast<std::uint32_t>(sectors * kSector);
-    QCOMPARE(file.size(), std::size_t{44} + dataSize);
-    QCOMPARE(file.substr(0, 4), std::string("RIFF"));
-    QCOMPARE(LittleEndian32(file, 4), dataSize + 36);
-    QCOMPARE(file.substr(8, 8), std::string("WAVEfmt "));
-    QCOMPARE(LittleEndian32(file, 16), 16u);
-    QCOMPARE(LittleEndian32(file, 20), 1u | (2u << 16)); // PCM, two channels
-    QCOMPARE(LittleEndian32(file, 24), 44100u);
-    QCOMPARE(LittleEndian32(file, 28), 176400u);
-    QCOMPARE(LittleEndian32(file, 32), 4u | (16u << 16)); // block align, bits
-    QCOMPARE(file.substr(36, 4), std::string("data"));
-    QCOMPARE(LittleEndian32(file, 40), dataSize);
-    QVERIFY(file.substr(44) == vorsa::testing::PatternBytes(startByte, dataSize));
+    const std::string mismatch =
+        vorsa::testing::WavMismatch(vorsa::testing::ReadWholeFile(path),
+                                    vorsa::testing::ExpectedTrackFile(disc, firstSector, sectors));
+    QVERIFY2(mismatch.empty(), (path + ": " + mismatch).c_str());
 }
 
 } // namespace
@@ -104,7 +86,7 @@ private slots:
         // Right after track 1's file is created: it stays, empty.
         QTest::newRow("new track file") << 1 << false << qint64{0};
         // Before its first sector: track 1 is copied to its end.
-        QTest::newRow("Esc") << 2 << true << qint64{44 + 150 * kSector};
+        QTest::newRow("Esc") << 2 << true << qint64{44 + 150 * vorsa::testing::kSectorBytes};
     }
 
     void stopButtonDuringRun()
@@ -152,9 +134,9 @@ private slots:
         QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
         QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
         QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
-        CheckTrackFile(Out("cd01.wav"), 0, 150);
-        CheckTrackFile(Out("cd02.wav"), 150 * kSector, 300);
-        CheckTrackFile(Out("cd03.wav"), 450 * kSector, 75);
+        CheckTrackFile(Out("cd01.wav"), disc, 0, 150);
+        CheckTrackFile(Out("cd02.wav"), disc, 150, 300);
+        CheckTrackFile(Out("cd03.wav"), disc, 450, 75);
         // Nothing is left to load afterwards either.
         QCoreApplication::processEvents();
         QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));

@@ -7,22 +7,28 @@
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
 #include "DriveComboBox.h"
+#include "JapaneseFileList.h"
 #include "MessageBox.h"
 #include "TempDir.h"
+#include "VorsaVersion.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,6 +36,7 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -119,6 +126,24 @@ private:
         return nullptr;
     }
 
+    // How much the colour at `at` of `list`'s viewport changes when the focus
+    // moves from the prefix box to the list: the sum of the channels' changes.
+    int FocusChange(QAbstractItemView &list, QPoint at)
+    {
+        const auto colour = [&list, at] {
+            return list.viewport()->grab().toImage().pixelColor(at);
+        };
+        form_->Edit1->setFocus();
+        const QColor elsewhere = colour();
+        list.setFocus();
+        if (!list.hasFocus())
+            return 0;
+        const QColor focused = colour();
+        return std::abs(focused.red() - elsewhere.red()) +
+               std::abs(focused.green() - elsewhere.green()) +
+               std::abs(focused.blue() - elsewhere.blue());
+    }
+
     // Loads a generated three-track disc, so there is something to replace.
     vorsa::testing::GeneratedDisc LoadStartingDisc()
     {
@@ -172,6 +197,8 @@ private slots:
     }
 
     // Labels sized to their text: placed as designed, as large as the text.
+    // The link's text is the home page the build names, so only its place
+    // and size are pinned here.
     void labelsSizedToText_data()
     {
         QTest::addColumn<QString>("name");
@@ -184,9 +211,9 @@ private slots:
         row("Label4", 8, 112, QStringLiteral("imgファイル"));
         row("Label5", 8, 160, QStringLiteral("Wave接頭語"));
         row("Label8", 8, 200, QStringLiteral("Wave作成先フォルダ"));
-        row("Label10", 8, 480, QStringLiteral("Vorsa v1.11"));
-        row("Label9", 208, 480, QString::fromUtf8(vorsa::ui::kCreditLine));
-        row("Label11", 176, 496, QString::fromUtf8(vorsa::ui::kHomePage));
+        row("Label10", 8, 480, QStringLiteral("Vorsa v") + QStringLiteral(VORSA_VERSION));
+        row("Label9", 208, 480, QStringLiteral("© Vorsa Project"));
+        row("Label11", 176, 496, QString());
     }
 
     void labelsSizedToText()
@@ -196,7 +223,8 @@ private slots:
         QFETCH(QString, text);
         const auto *label = form_->findChild<QLabel *>(name);
         QVERIFY(label);
-        QCOMPARE(label->text(), text);
+        if (!text.isNull())
+            QCOMPARE(label->text(), text);
         QCOMPARE(label->pos(), topLeft);
         QCOMPARE(label->size(), label->sizeHint());
         QVERIFY(label->x() + label->width() <= form_->width());
@@ -244,6 +272,25 @@ private slots:
                                 QString::fromLatin1(control->metaObject()->className())));
     }
 
+    // Centred on the screen. A window that does not fit (test_window_scaled
+    // runs this at QT_SCALE_FACTOR=2) keeps its title bar on the screen, at
+    // the top, where the user can still take hold of it to move the window.
+    void windowKeepsItsTitleBarOnTheScreen()
+    {
+        const QRect screen = form_->screen()->availableGeometry();
+        const QRect frame = form_->frameGeometry();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QVERIFY(frame.height() > screen.height());
+        if (frame.height() > screen.height())
+            QCOMPARE(frame.top(), screen.top());
+        else
+            QVERIFY(std::abs(frame.center().y() - screen.center().y()) <= 1);
+        if (frame.width() > screen.width())
+            QCOMPARE(frame.left(), screen.left());
+        else
+            QVERIFY(std::abs(frame.center().x() - screen.center().x()) <= 1);
+    }
+
     void colours()
     {
         const QColor cream(255, 251, 240);
@@ -283,10 +330,38 @@ private slots:
         QVERIFY(dialogs_->messages.front().error);
     }
 
+    // The open dialog's list gives sizes, folders and dates as a Japanese
+    // desktop does, whatever the system locale (the tests run under "C").
+    void openDialogListsFilesInJapanese()
+    {
+        QCOMPARE(QLocale().language(), QLocale::Japanese);
+        dir_->Write("small.cue", std::string(100, 'x'));
+        QVERIFY(QDir(Q(dir_->Path())).mkdir(QStringLiteral("sub")));
+        QFileSystemModel files;
+        const QModelIndex root = files.setRootPath(Q(dir_->Path()));
+        QTRY_COMPARE(files.rowCount(root), 2);
+        vorsa::ui::JapaneseFileList list;
+        list.setSourceModel(&files);
+        const auto shown = [&](const char *name, int column) {
+            const QModelIndex entry = files.index(Q(dir_->File(name)));
+            return list.mapFromSource(entry).siblingAtColumn(column).data().toString();
+        };
+        QCOMPARE(shown("small.cue", 1), QStringLiteral("100 バイト"));
+        QCOMPARE(shown("sub", 2), QStringLiteral("フォルダー"));
+        const QRegularExpression japaneseDate(
+            QStringLiteral("^\\d{4}/\\d{2}/\\d{2} \\d{1,2}:\\d{2}$"));
+        QVERIFY2(japaneseDate.match(shown("small.cue", 3)).hasMatch(),
+                 qPrintable(shown("small.cue", 3)));
+    }
+
     // Qt's own dialogs speak Japanese, yet a message box's one button reads
     // "OK", as the window's boxes always have.
     void messageBoxButtonReadsOkUnderJapaneseQt()
     {
+        if (!QTranslator().load(QStringLiteral("qtbase_ja"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QSKIP("Qt's Japanese translations (qtbase_ja.qm, Debian's qt6-translations-l10n) "
+                  "are not installed");
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                  QStringLiteral("キャンセル"));
         dialogs_.reset(); // the real box
@@ -421,19 +496,23 @@ private slots:
     {
         auto &list = *form_->DirectoryListBox1;
         const QRect entry = list.visualItemRect(list.currentItem());
-        const auto colourAtEntry = [&list, &entry] {
-            return list.viewport()->grab().toImage().pixelColor(entry.right() - 2,
-                                                                entry.center().y());
-        };
-        form_->Edit1->setFocus();
-        const QColor elsewhere = colourAtEntry();
-        list.setFocus();
-        QVERIFY(list.hasFocus());
-        const QColor focused = colourAtEntry();
-        const int difference = std::abs(focused.red() - elsewhere.red()) +
-                               std::abs(focused.green() - elsewhere.green()) +
-                               std::abs(focused.blue() - elsewhere.blue());
-        QVERIFY2(difference > 60, qPrintable(QString::number(difference)));
+        const int change = FocusChange(list, QPoint(entry.right() - 2, entry.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
+    }
+
+    // The song list's current row, ticked or not, selected or not, is framed
+    // while the list has the focus; the style's own mark round the text
+    // alone is too faint to find. Looked at beside the check box.
+    void songListShowsItsFocus()
+    {
+        LoadStartingDisc();
+        auto &list = *form_->ListView1;
+        list.clearSelection();
+        list.selectionModel()->setCurrentIndex(list.model()->index(1, 0),
+                                               QItemSelectionModel::NoUpdate);
+        const QRect row = list.visualRect(list.currentIndex());
+        const int change = FocusChange(list, QPoint(row.left() + 1, row.center().y()));
+        QVERIFY2(change > 60, qPrintable(QString::number(change)));
     }
 
     // Moving the selection changes nothing, also under a style that
@@ -553,20 +632,6 @@ private slots:
         pick(a);
         QCOMPARE(list.Directory(), a);
         QVERIFY(dialogs_->messages.empty());
-    }
-
-    // A folder that cannot be entered: the error display, Label6 kept.
-    void folderThatIsGoneShowsError()
-    {
-        const QString base = Q(dir_->Path());
-        QVERIFY(QDir(base).mkpath(QStringLiteral("gone")));
-        form_->DirectoryListBox1->OpenDirectory(base);
-        QVERIFY(QDir(base).rmdir(QStringLiteral("gone")));
-        vorsa::testing::OpenFolderEntry(*form_, base + QStringLiteral("/gone"));
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイルが見つかりません.")});
-        QVERIFY(dialogs_->messages.front().error);
-        QCOMPARE(form_->Label6->text(), base + QLatin1Char('/'));
-        QCOMPARE(QDir::currentPath(), base);
     }
 
     // The application object catches what a handler raises and shows it,

@@ -1,11 +1,12 @@
 // The Win32 window's layout at 96 dpi: every control where the design puts
-// it, at its size, or sized to its text; the client area, the frame, the
-// font. Each control's place is printed, for comparing screenshots.
+// it, at its size, or sized to its text; the client area, the frame, the tab
+// order, the font. Each control's place is printed, for comparing screenshots.
 #include "Unit1.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace
 {
@@ -89,6 +90,17 @@ TEST(Win32WindowLayout, ControlsSitWhereTheDesignPutsThem)
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(::IsWindowEnabled(form.Button1));
+
+    // Tab order: song list, prefix box, drive selector, folder list, then
+    // the stop button while it is enabled.
+    ::EnableWindow(form.Button1, TRUE);
+    std::vector<HWND> order{form.ListView1};
+    for (HWND next = ::GetNextDlgTabItem(form.Handle(), form.ListView1, FALSE);
+         next && next != form.ListView1 && order.size() < 10;
+         next = ::GetNextDlgTabItem(form.Handle(), next, FALSE))
+        order.push_back(next);
+    EXPECT_EQ(order, (std::vector<HWND>{form.ListView1, form.Edit1, form.DriveComboBox1,
+                                        form.DirectoryListBox1, form.Button1}));
 
     LOGFONTW font{};
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(form.Edit1, WM_GETFONT, 0, 0)), sizeof font,

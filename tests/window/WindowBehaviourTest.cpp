@@ -7,6 +7,7 @@
 #include "DiscBuilder.h"
 #include "Extraction.h"
 #include "TempDir.h"
+#include "WavExpectation.h"
 #include "platform/SystemText.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,6 @@ namespace vorsa::testing
 namespace
 {
 
-constexpr std::int64_t kSectorBytes = 2352;
 constexpr char kCaption[] = "test_window_behaviour";
 
 std::string Utf8(const std::string &narrow)
@@ -49,17 +49,14 @@ void MakeFolder(const std::string &narrowPath)
     std::filesystem::create_directory(PathOf(narrowPath));
 }
 
-// The 44-byte header's sizes and the image bytes from sector `first` on.
-void ExpectTrackFile(const std::string &path, std::int64_t first, std::int64_t sectors)
+// A track file judged against the shared expectation: the header, then
+// `disc`'s sectors from `first` on.
+void ExpectTrackFile(const std::string &path, const GeneratedDisc &disc, std::int64_t first,
+                     std::int64_t sectors)
 {
     ASSERT_TRUE(FileExists(path)) << path;
-    const std::string file = ReadWholeFile(path);
-    const std::int64_t data = sectors * kSectorBytes;
-    ASSERT_EQ(file.size(), static_cast<std::size_t>(44 + data)) << path;
-    EXPECT_EQ(file.substr(0, 4), "RIFF");
-    EXPECT_EQ(file.substr(8, 8), "WAVEfmt ");
-    EXPECT_EQ(file.substr(36, 4), "data");
-    EXPECT_TRUE(file.substr(44) == PatternBytes(first * kSectorBytes, data)) << path;
+    EXPECT_EQ(WavMismatch(ReadWholeFile(path), ExpectedTrackFile(disc, first, sectors)), "")
+        << path;
 }
 
 class WindowBehaviour : public ::testing::Test
@@ -230,18 +227,29 @@ TEST_F(WindowBehaviour, DropTakesOnlyTheFirstFile)
 }
 
 // "vorsa FILE": the whole name, then the drop's rule of which names load.
+// "vorsa FILE": the drop's rule of which names load, applied to the whole
+// name: the 260-byte cut belongs to the shell's drop buffer.
 TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
 {
+    const std::string deep = std::string(250, 'd') + kPathDelimiter;
     struct Row {
-        const char *name;
+        std::string name;
         std::size_t tracks;
         std::size_t errors;
         bool shown; // Label1 holds the name
     };
     const Row rows[] = {
-        {"album.cue", 3, 0, true}, {"album.txt", 0, 0, false}, {"gone.cue", 0, 1, true}};
-    WriteCueDisc(dir_, "album", {150, 300, 75});
-    WriteWholeFile(dir_.File("album.txt"), CueSheetText({0}, "album.bin"));
+        {"album.cue", 3, 0, true},         {"album.txt", 0, 0, false},
+        {"gone.cue", 0, 1, true},          {deep + "album.cue", 3, 0, true},
+        {deep + "album.txt", 0, 0, false},
+    };
+    MakeFolder(dir_.File(std::string(250, 'd')));
+    for (const std::string &folder : {dir_.Path(), dir_.File(std::string(250, 'd'))}) {
+        const std::string base = folder + kPathDelimiter + "album";
+        WritePatternImage(base + ".bin", (150 + 300 + 75) * kSectorBytes);
+        WriteWholeFile(base + ".cue", CueSheetText({0, 150, 450}, "album.bin"));
+        WriteWholeFile(base + ".txt", CueSheetText({0}, "album.bin"));
+    }
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         Restart();
@@ -297,6 +305,22 @@ TEST_F(WindowBehaviour, OpeningFolderSetsDestination)
     }
 }
 
+// A folder that cannot be entered: the error display; Label6 and the
+// process's folder keep what they held.
+TEST_F(WindowBehaviour, FolderThatIsGoneShowsError)
+{
+    MakeFolder(dir_.File("gone"));
+    window_->ShowFolder(dir_.Path());
+    window_->OpenFolderEntry(dir_.Path());
+    std::filesystem::remove(PathOf(dir_.File("gone")));
+    window_->OpenFolderEntry(dir_.File("gone"));
+
+    ASSERT_EQ(Texts(window_->messages), std::vector<std::string>{"ファイルが見つかりません."});
+    EXPECT_TRUE(window_->messages[0].error);
+    EXPECT_EQ(window_->Text(TextControl::Label6), dir_.Folder());
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::current_path(), PathOf(dir_.Path())));
+}
+
 TEST_F(WindowBehaviour, ExtractionPreconditions)
 {
     struct Row {
@@ -333,17 +357,17 @@ TEST_F(WindowBehaviour, ExtractionPreconditions)
 
 TEST_F(WindowBehaviour, RunWritesTheTickedTracks)
 {
-    PrepareRun();
+    const GeneratedDisc disc = PrepareRun();
     EXPECT_EQ(window_->Text(TextControl::Label6), dir_.File("out") + kPathDelimiter);
     window_->SetTick(1, false);
     window_->Extract();
 
     ASSERT_EQ(Texts(window_->messages), std::vector<std::string>{"終わりました"});
     EXPECT_EQ(window_->messages.front().caption, kCaption);
-    ExpectTrackFile(Out("cd01.wav"), 0, 150);
+    ExpectTrackFile(Out("cd01.wav"), disc, 0, 150);
     EXPECT_FALSE(FileExists(Out("cd02.wav")));
     // The last track ends at the image's end; the part sector is left out.
-    ExpectTrackFile(Out("cd03.wav"), 450, 75);
+    ExpectTrackFile(Out("cd03.wav"), disc, 450, 75);
     EXPECT_EQ(Utf8(window_->Text(TextControl::Label7)), "3曲目");
     EXPECT_EQ(window_->Progress(), 100);
     EXPECT_FALSE(window_->StopEnabled());
@@ -355,7 +379,7 @@ TEST_F(WindowBehaviour, RunWritesTheTickedTracks)
 // The stop is taken between tracks: the track being copied goes to its end.
 TEST_F(WindowBehaviour, StopEndsRunAfterCurrentTrack)
 {
-    PrepareRun(true);
+    const GeneratedDisc disc = PrepareRun(true);
     bool enabledDuringRun = false;
     bool enabledAfterStop = true;
     window_->probe = [&](int call) {
@@ -370,7 +394,7 @@ TEST_F(WindowBehaviour, StopEndsRunAfterCurrentTrack)
 
     EXPECT_TRUE(enabledDuringRun);
     EXPECT_FALSE(enabledAfterStop);
-    ExpectTrackFile(Out("cd01.wav"), 0, 150);
+    ExpectTrackFile(Out("cd01.wav"), disc, 0, 150);
     EXPECT_FALSE(FileExists(Out("cd02.wav")));
     EXPECT_EQ(Texts(window_->messages), std::vector<std::string>{"終わりました"});
     EXPECT_FALSE(window_->StopEnabled());
@@ -406,8 +430,8 @@ TEST_F(WindowBehaviour, RunRefusesLoadsButKeepsTicksAndPrefix)
 
     EXPECT_TRUE(checked);
     EXPECT_EQ(Texts(window_->messages), std::vector<std::string>{"終わりました"});
-    ExpectTrackFile(Out("cd01.wav"), 0, 150);
-    ExpectTrackFile(Out("x02.wav"), 150, 300);
+    ExpectTrackFile(Out("cd01.wav"), disc, 0, 150);
+    ExpectTrackFile(Out("x02.wav"), disc, 150, 300);
     EXPECT_FALSE(FileExists(Out("x03.wav")));
     EXPECT_FALSE(FileExists(Out("cd03.wav")));
     EXPECT_TRUE(window_->OpenEnabled());

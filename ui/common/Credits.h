@@ -3,6 +3,7 @@
 #pragma once
 
 #include "BuildInfo.h"
+#include "VorsaVersion.h"
 
 namespace vorsa::ui
 {
