@@ -1,5 +1,5 @@
-// Numbers of the Win32 window's resources (Unit1.rc) and of the program's
-// own (app/win32/vorsa.rc), shared by the scripts and the code.
+// Numbers of the Win32 window's resources (Unit1.rc), the program's icon
+// among them, shared by the scripts and the code.
 #pragma once
 
 #define IDI_VORSA 1 // the program's icon
