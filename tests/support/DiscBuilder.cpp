@@ -14,7 +14,8 @@ namespace vorsa::testing
 
 std::uint32_t PatternSeed(std::string_view imagePath)
 {
-    const std::size_t slash = imagePath.rfind('/');
+    // The tests write "/" on every system; Windows' own delimiter is "\\".
+    const std::size_t slash = imagePath.find_last_of(kPathDelimiter == '/' ? "/" : "/\\");
     const std::string_view name =
         slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1);
     // FNV-1a of the file name. The seed is never 0, so that sector 0 differs
