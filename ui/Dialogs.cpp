@@ -1,9 +1,9 @@
 // Message boxes and the open-file dialog, answered by a hook when one is set.
 #include "Dialogs.h"
 
+#include "BoxText.h"
 #include "JapaneseFileList.h"
 #include "MessageBox.h"
-#include "Messages.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -30,10 +30,8 @@ OpenFileHook &CurrentOpenFileHook()
     return hook;
 }
 
-void RunMessageBox(const QString &message, bool error)
+void RunMessageBox(const QString &text, bool error)
 {
-    // A NUL would end the text that the box draws: each one shows as "␀".
-    const QString text = QString(message).replace(QChar(u'\0'), QChar(u'\u2400'));
     const QString caption = ApplicationTitleText();
     if (const MessageHook &hook = CurrentMessageHook()) {
         hook(caption, text, error);
@@ -63,7 +61,7 @@ QString ApplicationTitleText()
     QString executable = QCoreApplication::arguments().value(0);
     if (executable.isEmpty())
         executable = QCoreApplication::applicationFilePath();
-    return QString::fromStdString(messages::ApplicationTitle(executable.toStdString()));
+    return QString::fromStdString(BoxCaption(executable.toStdString()));
 }
 
 void ShowMessageBox(const QString &text)
@@ -71,10 +69,9 @@ void ShowMessageBox(const QString &text)
     RunMessageBox(text, false);
 }
 
-void ShowErrorBox(const QString &message)
+void ShowErrorBox(const QString &text)
 {
-    RunMessageBox(QString::fromStdString(messages::DisplayedErrorText(message.toStdString())),
-                  true);
+    RunMessageBox(text, true);
 }
 
 std::optional<QString> ChooseOpenFile(const QString &filterShown, const QStringList &patterns,

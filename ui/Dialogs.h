@@ -15,10 +15,10 @@ namespace vorsa::ui
 QString ApplicationTitleText();
 
 // Text, one OK button, no icon; centred on the screen; returns when closed.
+// The texts are as the box shows them (BoxText.h).
 void ShowMessageBox(const QString &text);
-// The default exception display: the message as the error box shows it
-// (see messages::DisplayedErrorText), error icon, one OK button.
-void ShowErrorBox(const QString &message);
+// The default exception display: error icon, one OK button.
+void ShowErrorBox(const QString &text);
 
 // One file, which need not exist. `filterShown` is the single filter entry's
 // text, `patterns` the names it lets through. Empty result for a cancel.

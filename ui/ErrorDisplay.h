@@ -6,8 +6,8 @@
 // the net for event handlers.
 #pragma once
 
+#include "BoxText.h"
 #include "Dialogs.h"
-#include "Messages.h"
 
 #include <exception>
 #include <utility>
@@ -20,8 +20,7 @@ template <typename Handler> void RunShowingErrors(Handler &&handler)
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception &error) {
-        // The whole message, past any NUL it holds; the box shows each NUL.
-        ShowErrorBox(QString::fromStdString(messages::ErrorMessage(error)));
+        ShowErrorBox(QString::fromStdString(ErrorBoxText(error)));
     }
 }
 

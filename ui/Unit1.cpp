@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "BoxText.h"
 #include "CodePage.h"
 #include "Credits.h"
 #include "Dialogs.h"
@@ -10,6 +11,7 @@
 #include "Extraction.h"
 #include "GridLineDelegate.h"
 #include "LinkLabel.h"
+#include "NamedFile.h"
 #include "SelectionPalette.h"
 
 #include <QAbstractButton>
@@ -54,23 +56,8 @@ using vorsa::TextControl;
 constexpr int kClientWidth = 348; // pixels
 constexpr int kClientHeight = 523;
 constexpr int kFontPixels = 12;
-constexpr int kDroppedNameBytes = 260; // the shell's 261-byte buffer, less its terminator
 const QColor kCream(255, 251, 240);
 const QColor kNavy(0, 0, 128);
-
-// The longest start of `name` of at most `limit` bytes that ends on a
-// character boundary, so a cut never leaves half a character behind.
-std::string FirstWholeCharsWithin(std::string_view name, std::size_t limit)
-{
-    std::size_t end = 0;
-    while (end < name.size()) {
-        const std::size_t next = end + vorsa::text::CharBytes(name, end);
-        if (next > limit)
-            break;
-        end = next;
-    }
-    return std::string(name.substr(0, end));
-}
 
 // A tool tip that shows `text` as it is: Qt would take a text that looks
 // like markup (a folder named "<b>") for rich text.
@@ -123,35 +110,17 @@ QToolButton *MakeToolButton(QWidget *bar, const char *name, const QIcon &image, 
 
 } // namespace
 
-// While an extraction runs, loads and a second extraction are refused, and a
-// close is put off; whatever ends the run (its end, a stop, an error) undoes that.
-class TForm1::ExtractionScope
-{
-public:
-    explicit ExtractionScope(TForm1 &form) : form_(form)
-    {
-        form_.extractionRunning_ = true;
-        form_.ToolButton1->setEnabled(false);
-        form_.ToolButton2->setEnabled(false);
-    }
-    ~ExtractionScope()
-    {
-        form_.extractionRunning_ = false;
-        form_.ToolButton1->setEnabled(true);
-        form_.ToolButton2->setEnabled(true);
-        if (form_.closeDeferred_) {
-            form_.closeDeferred_ = false;
-            QMetaObject::invokeMethod(&form_, &QWidget::close, Qt::QueuedConnection);
-        }
-    }
-    ExtractionScope(const ExtractionScope &) = delete;
-    ExtractionScope &operator=(const ExtractionScope &) = delete;
-
-private:
-    TForm1 &form_;
-};
-
-TForm1::TForm1(QWidget *parent) : QWidget(parent)
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent),
+      runGuard_(
+          {.showRunning =
+               [this](bool running) {
+                   ToolButton1->setEnabled(!running);
+                   ToolButton2->setEnabled(!running);
+               },
+           .stop = [this] { Button1Click(); },
+           .closeLater =
+               [this] { QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection); }})
 {
     InitVorsaResources();
     setObjectName(QStringLiteral("Form1"));
@@ -412,7 +381,7 @@ void TForm1::SetStopEnabled(bool enabled)
 
 void TForm1::ShowMessage(const std::string &text)
 {
-    vorsa::ui::ShowMessageBox(QString::fromStdString(text));
+    vorsa::ui::ShowMessageBox(QString::fromStdString(vorsa::ui::MessageBoxText(text)));
 }
 
 void TForm1::ProcessEvents()
@@ -436,7 +405,7 @@ void TForm1::Label11Click()
 
 void TForm1::ToolButton1Click()
 {
-    if (extractionRunning_)
+    if (!runGuard_.MayLoad())
         return;
     const std::optional<QString> chosen = vorsa::ui::ChooseOpenFile(
         QStringLiteral("ccd,cueファイル(*.cue,*.ccd)"),
@@ -449,10 +418,7 @@ void TForm1::ToolButton1Click()
 
 void TForm1::ToolButton2Click()
 {
-    if (extractionRunning_)
-        return;
-    ExtractionScope running(*this);
-    vorsa::ExtractCheckedTracks(*this);
+    runGuard_.Extract(*this);
 }
 
 void TForm1::ToolButton3Click()
@@ -490,13 +456,13 @@ void TForm1::SetAllTicks(bool ticked)
 
 void TForm1::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!extractionRunning_ && event->mimeData()->hasUrls())
+    if (runGuard_.MayLoad() && event->mimeData()->hasUrls())
         event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent *event)
 {
-    if (extractionRunning_ || !event->mimeData()->hasUrls()) {
+    if (!runGuard_.MayLoad() || !event->mimeData()->hasUrls()) {
         event->ignore();
         return;
     }
@@ -517,27 +483,26 @@ void TForm1::dropEvent(QDropEvent *event)
 
 void TForm1::PostDroppedFile(const QString &localPath)
 {
-    PostDropAction(FirstWholeCharsWithin(localPath.toStdString(), kDroppedNameBytes));
+    PostLoad([this, name = vorsa::ui::DroppedName(localPath.toStdString())] { WMDropFiles(name); });
 }
 
 void TForm1::PostNamedFile(const QString &localPath)
 {
-    // The 260-byte limit is the shell's drop buffer; a command line has none.
-    PostDropAction(localPath.toStdString());
+    PostLoad([this, name = localPath.toStdString()] { vorsa::ui::LoadNamedFile(*this, name); });
 }
 
-void TForm1::PostDropAction(const std::string &name)
+template <typename Load> void TForm1::PostLoad(Load load)
 {
     // The load runs once the shell's drop is over: a reader's message box
     // opened inside this handler would keep the file manager's drag pending
     // until the user closed it.
     QMetaObject::invokeMethod(
         this,
-        [this, name] {
+        [this, load] {
             // A run that started between the drop and now owns the table.
-            if (extractionRunning_)
+            if (!runGuard_.MayLoad())
                 return;
-            vorsa::ui::RunShowingErrors([this, &name] { WMDropFiles(name); });
+            vorsa::ui::RunShowingErrors(load);
         },
         Qt::QueuedConnection);
 }
@@ -551,10 +516,7 @@ void TForm1::WMDropFiles(const std::string &droppedName)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    if (extractionRunning_) {
-        // The run stops at its next stop point; the window closes when it returns.
-        Button1Click();
-        closeDeferred_ = true;
+    if (!runGuard_.MayClose()) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 // through which the readers and the extraction reach it.
 #pragma once
 
+#include "RunGuard.h"
 #include "WindowState.h"
 
 #include <QIcon>
@@ -67,7 +68,7 @@ public:
     void PostNamedFile(const QString &localPath);
 
     // True from the start of an extraction until it returns.
-    bool ExtractionRunning() const { return extractionRunning_; }
+    bool ExtractionRunning() const { return runGuard_.Running(); }
 
     // vorsa::WindowState
     std::string Text(vorsa::TextControl control) const override;
@@ -97,21 +98,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    class ExtractionScope;
-
     void CreateControls();
     void ConnectHandlers();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
     // A dropped file's name, cut to what the shell's drop buffer holds.
     void PostDroppedFile(const QString &localPath);
-    // The drop action for `name`, once the event loop runs.
-    void PostDropAction(const std::string &name);
+    // Runs `load` once the event loop runs, unless a run has started by then.
+    template <typename Load> void PostLoad(Load load);
     void SetAllTicks(bool ticked);
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;
 
     QString lastOpenName_; // the open dialog's name field starts with it
-    bool extractionRunning_ = false;
-    bool closeDeferred_ = false; // a close asked for during a run, done when it returns
+    vorsa::ui::RunGuard runGuard_;
 };

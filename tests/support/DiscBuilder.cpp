@@ -14,8 +14,12 @@ namespace vorsa::testing
 
 std::uint32_t PatternSeed(std::string_view imagePath)
 {
-    // The tests write "/" on every system; Windows' own delimiter is "\\".
-    const std::size_t slash = imagePath.find_last_of(kPathDelimiter == '/' ? "/" : "/\\");
+    // The name after the last delimiter, "\\" too on Windows.
+#ifdef _WIN32
+    const std::size_t slash = imagePath.find_last_of("/\\");
+#else
+    const std::size_t slash = imagePath.rfind('/');
+#endif
     const std::string_view name =
         slash == std::string_view::npos ? imagePath : imagePath.substr(slash + 1);
     // FNV-1a of the file name. The seed is never 0, so that sector 0 differs

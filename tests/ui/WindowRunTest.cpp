@@ -1,6 +1,6 @@
-// Extraction from the window: a whole load and run of a generated disc with
-// the WAV files read back, the stop button, and what the window refuses or
-// puts off while a run is under way.
+// Extraction from the Qt window, beyond the behaviours that both windows
+// share (tests/window): the stop taken right after a track file is created,
+// Esc for the stop button, and a drop whose posted load meets a run.
 #include "Application.h"
 #include "DirectoryListBox.h"
 #include "DiscBuilder.h"
@@ -78,37 +78,6 @@ private slots:
 
     void cleanup() { StopWindow(); }
 
-    void loadAndExtractWholeDisc_data()
-    {
-        QTest::addColumn<bool>("ccd");
-        QTest::newRow("cue sheet") << false;
-        QTest::newRow("ccd file") << true;
-    }
-
-    void loadAndExtractWholeDisc()
-    {
-        QFETCH(bool, ccd);
-        const GeneratedDisc disc = PrepareRun(ccd);
-        QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
-        QCOMPARE(form_->Label6->text(), Q(dir_->Path()) + QStringLiteral("/out/"));
-        form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-
-        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
-
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
-        QCOMPARE(dialogs_->messages.front().caption, QStringLiteral("test_window_run"));
-        CheckTrackFile(Out("cd01.wav"), disc, 0, 150);
-        QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
-        // The last track ends at the image's end; the part sector is left out.
-        CheckTrackFile(Out("cd03.wav"), disc, 450, 75);
-        QCOMPARE(form_->Label7->text(), QStringLiteral("3曲目"));
-        QCOMPARE(form_->ProgressBar1->value(), 100);
-        QVERIFY(!form_->Button1->isEnabled());
-        QVERIFY(form_->ToolButton1->isEnabled());
-        QVERIFY(form_->ToolButton2->isEnabled());
-        QVERIFY(!form_->ExtractionRunning());
-    }
-
     void stopButtonDuringRun_data()
     {
         QTest::addColumn<int>("clickAtCall"); // the run's ProcessEvents call that takes the click
@@ -117,8 +86,6 @@ private slots:
         // Right after track 1's file is created: it stays, empty.
         QTest::newRow("new track file") << 1 << false << qint64{0};
         // Before its first sector: track 1 is copied to its end.
-        QTest::newRow("track being copied")
-            << 2 << false << qint64{44 + 150 * vorsa::testing::kSectorBytes};
         QTest::newRow("Esc") << 2 << true << qint64{44 + 150 * vorsa::testing::kSectorBytes};
     }
 
@@ -152,51 +119,6 @@ private slots:
         QVERIFY(!form_->Button1->isEnabled());
     }
 
-    // Loads and a second run would change the table under the running one.
-    // Ticks, prefix and folder stay usable and reach the tracks still to come.
-    void runRefusesLoadsButKeepsTicksAndPrefix()
-    {
-        const GeneratedDisc disc = PrepareRun();
-        const auto other = vorsa::testing::WriteCcdDisc(*dir_, "other", {75});
-        dialogs_->openAnswers.append(Q(other.descriptionPath));
-        bool checked = false;
-        form_->probe = [&](int call) {
-            if (call != 1)
-                return;
-            checked = true;
-            QVERIFY(form_->ExtractionRunning());
-            QVERIFY(!form_->ToolButton1->isEnabled());
-            QVERIFY(!form_->ToolButton2->isEnabled());
-            QVERIFY(form_->ToolButton3->isEnabled());
-            QVERIFY(form_->ToolButton4->isEnabled());
-            form_->ToolButton1Click();
-            QVERIFY(dialogs_->openFilters.isEmpty());
-            QVERIFY(!vorsa::testing::DragEnterAccepted(
-                *form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
-            QVERIFY(!vorsa::testing::DropUrls(*form_,
-                                              {vorsa::testing::LocalUrl(other.descriptionPath)}));
-            form_->ToolButton2Click(); // no second run inside this one
-            QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
-            QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
-
-            QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
-            form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Checked);
-            form_->Edit1->setText(QStringLiteral("x"));
-        };
-        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
-
-        QVERIFY(checked);
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
-        CheckTrackFile(Out("cd01.wav"), disc, 0, 150);
-        CheckTrackFile(Out("x02.wav"), disc, 150, 300);
-        QVERIFY(!vorsa::testing::FileExists(Out("x03.wav")));
-        QVERIFY(!vorsa::testing::FileExists(Out("cd03.wav")));
-        QVERIFY(form_->ToolButton1->isEnabled());
-        QVERIFY(form_->ToolButton2->isEnabled());
-        QVERIFY(vorsa::testing::DragEnterAccepted(
-            *form_, {vorsa::testing::LocalUrl(other.descriptionPath)}));
-    }
-
     // A drop whose load is still waiting when a run starts is refused when
     // it comes up inside the run: the run owns the table.
     void dropQueuedBeforeRunIsRefused()
@@ -218,46 +140,6 @@ private slots:
         // Nothing is left to load afterwards either.
         QCoreApplication::processEvents();
         QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
-    }
-
-    // Closing the window mid-run stops the run at its next stop point and
-    // closes the window once the run has returned.
-    void closeDuringRunIsPutOff()
-    {
-        PrepareRun();
-        bool closedAtOnce = true;
-        form_->probe = [&](int call) {
-            if (call != 1)
-                return;
-            closedAtOnce = form_->close();
-            QVERIFY(!form_->Button1->isEnabled()); // stopped as the button stops
-        };
-        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
-
-        QVERIFY(!closedAtOnce);
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("終わりました")});
-        QCOMPARE(QFileInfo(Q(Out("cd01.wav"))).size(), qint64{0});
-        QVERIFY(!vorsa::testing::FileExists(Out("cd02.wav")));
-        QVERIFY(form_->isVisible());
-        QCoreApplication::sendPostedEvents();
-        QVERIFY(!form_->isVisible());
-    }
-
-    // A run that an error ends gives the window back in its idle state.
-    void errorDuringRunRestoresWindow()
-    {
-        PrepareRun();
-        form_->Edit1->setText(QStringLiteral("missing/cd"));
-        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
-
-        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
-        QVERIFY(dialogs_->messages.front().error);
-        QCOMPARE(dialogs_->messages.front().text,
-                 QStringLiteral("ファイル %1 を作成できません.").arg(Q(Out("missing/cd01.wav"))));
-        QVERIFY(!form_->ExtractionRunning());
-        QVERIFY(!form_->Button1->isEnabled());
-        QVERIFY(form_->ToolButton1->isEnabled());
-        QVERIFY(form_->ToolButton2->isEnabled());
     }
 };
 

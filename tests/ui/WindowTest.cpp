@@ -1,5 +1,6 @@
-// The window's layout, start state and actions: open, drop, tick all,
-// untick all, folder choice, preconditions, the error display, the link.
+// The Qt window beyond the behaviours that both windows share (tests/window):
+// its layout, the drop as Qt delivers it, the folder list and drive
+// selector, the error display, keyboard, tool tips, message boxes, the link.
 #include "Application.h"
 #include "Credits.h"
 #include "Dialogs.h"
@@ -302,145 +303,14 @@ private slots:
         QCOMPARE(form_->Label11->cursor().shape(), Qt::PointingHandCursor);
     }
 
+    // The state texts start empty (tests/window); the controls' own settings here.
     void startState()
     {
-        QVERIFY(form_->Label1->text().isEmpty());
-        QVERIFY(form_->Label2->text().isEmpty());
-        QVERIFY(form_->Label6->text().isEmpty());
-        QVERIFY(form_->Label7->text().isEmpty());
-        QVERIFY(form_->Edit1->text().isEmpty());
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-        QCOMPARE(form_->ProgressBar1->value(), 0);
         QCOMPARE(form_->ProgressBar1->minimum(), 0);
         QCOMPARE(form_->ProgressBar1->maximum(), 100);
-        QVERIFY(!form_->Button1->isEnabled());
-        QVERIFY(form_->ToolButton1->isEnabled());
-        QVERIFY(form_->ToolButton2->isEnabled());
         // The list shows the process's folder, but no change was signalled.
         QCOMPARE(form_->DirectoryListBox1->Directory(), QDir::currentPath());
         QCOMPARE(form_->DriveComboBox1->findText(QStringLiteral("/")) >= 0, true);
-    }
-
-    void openActionLoadsTheChosenFile()
-    {
-        const auto disc = vorsa::testing::WriteCueDisc(*dir_, "album", {150, 300, 75});
-        dialogs_->openAnswers.push_back(Q(disc.descriptionPath));
-        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
-
-        QCOMPARE(dialogs_->openFilters,
-                 QStringList{QStringLiteral("ccd,cueファイル(*.cue,*.ccd)")});
-        QCOMPARE(dialogs_->openInitialNames, QStringList{QString()});
-        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
-        QCOMPARE(form_->Label2->text(), Q(disc.imagePath));
-        QCOMPARE(vorsa::testing::Captions(*form_),
-                 (QStringList{QStringLiteral("001 / 00 : 02"), QStringLiteral("002 / 00 : 04"),
-                              QStringLiteral("003 / 00 : 01")}));
-        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
-        QVERIFY(dialogs_->messages.empty());
-
-        // A cancel changes nothing; the name field starts with the last choice.
-        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
-        QCOMPARE(dialogs_->openInitialNames.value(1), Q(disc.descriptionPath));
-        QCOMPARE(form_->Label1->text(), Q(disc.descriptionPath));
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
-    }
-
-    // No extension test on the open path: DISC.CUE goes to the .ccd reader,
-    // which finds no audio track in a cue sheet.
-    void openActionSendsUpperCaseCueToCcdReader()
-    {
-        LoadStartingDisc();
-        const std::string upper =
-            dir_->Write("DISC.CUE", vorsa::testing::CueSheetText({0, 150}, "DISC.bin"));
-        dialogs_->openAnswers.push_back(Q(upper));
-        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("音楽CDではありません")});
-        QCOMPARE(dialogs_->messages.front().caption, kTitle);
-        QVERIFY(!dialogs_->messages.front().error);
-        QVERIFY(form_->Label1->text().isEmpty());
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-    }
-
-    // A file that cannot be opened: the application's error display shows
-    // it, and the window goes on working.
-    void openActionMissingFileShowsError()
-    {
-        const auto first = LoadStartingDisc();
-        const QString missing = Q(dir_->File("gone.cue"));
-        dialogs_->openAnswers.push_back(missing);
-        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
-        QCOMPARE(dialogs_->messages.size(), std::size_t{1});
-        const vorsa::testing::RecordedMessage &shown = dialogs_->messages.front();
-        QVERIFY(shown.error);
-        QCOMPARE(shown.caption, kTitle);
-        QVERIFY(shown.text.endsWith(QLatin1Char('.')));
-        QCOMPARE(form_->Label1->text(), missing);
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-        QVERIFY(form_->Label2->text().isEmpty()); // not the previous image
-
-        dialogs_->openAnswers.push_back(Q(first.descriptionPath));
-        QTest::mouseClick(form_->ToolButton1, Qt::LeftButton);
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
-    }
-
-    void dropChoosesReaderByLastThreeCharacters_data()
-    {
-        QTest::addColumn<QString>("droppedName");
-        QTest::addColumn<QString>("kind"); // what the file holds: "cue", "ccd" or "none"
-        QTest::addColumn<bool>("accepted");
-        // The rule's cases are the core's load tests; here, that the drop uses it.
-        QTest::newRow("cue sheet") << QStringLiteral("drop.cue") << QStringLiteral("cue") << true;
-        QTest::newRow("ccd file") << QStringLiteral("drop.ccd") << QStringLiteral("ccd") << true;
-        QTest::newRow("upper case DISC.CUE")
-            << QStringLiteral("DISC.CUE") << QStringLiteral("cue") << false;
-        QTest::newRow("other extension")
-            << QStringLiteral("notes.txt") << QStringLiteral("none") << false;
-    }
-
-    void dropChoosesReaderByLastThreeCharacters()
-    {
-        QFETCH(QString, droppedName);
-        QFETCH(QString, kind);
-        QFETCH(bool, accepted);
-        const auto first = LoadStartingDisc();
-        const std::string name = droppedName.toStdString();
-        // The image lies beside the file under its name.
-        const std::string base = name.substr(0, name.find('.'));
-        if (kind == QStringLiteral("cue")) {
-            const std::string image = base + ".bin";
-            vorsa::testing::WritePatternImage(dir_->File(image), 2352 * 400);
-            dir_->Write(name, vorsa::testing::CueSheetText({0, 100}, image));
-        } else if (kind == QStringLiteral("ccd")) {
-            vorsa::testing::WritePatternImage(dir_->File(base + ".img"), 2352 * 400);
-            dir_->Write(name, vorsa::testing::CcdText({0, 100}));
-        } else {
-            dir_->Write(name, "text");
-        }
-
-        const QString path = Q(dir_->File(name));
-        QVERIFY(vorsa::testing::DropUrls(*form_, {vorsa::testing::LocalUrl(path.toStdString())}));
-        QVERIFY(dialogs_->messages.empty());
-        if (accepted) {
-            QCOMPARE(form_->Label1->text(), path);
-            QCOMPARE(
-                vorsa::testing::Captions(*form_),
-                (QStringList{QStringLiteral("001 / 00 : 01"), QStringLiteral("002 / 00 : 04")}));
-        } else {
-            QCOMPARE(form_->Label1->text(), Q(first.descriptionPath));
-            QCOMPARE(form_->ListView1->topLevelItemCount(), 3);
-        }
-    }
-
-    void dropTakesOnlyTheFirstLocalFile()
-    {
-        const auto a = vorsa::testing::WriteCueDisc(*dir_, "a", {75});
-        const auto b = vorsa::testing::WriteCcdDisc(*dir_, "b", {75, 75});
-        QVERIFY(
-            vorsa::testing::DropUrls(*form_, {QUrl(QStringLiteral("https://example.org/web.cue")),
-                                              vorsa::testing::LocalUrl(a.descriptionPath),
-                                              vorsa::testing::LocalUrl(b.descriptionPath)}));
-        QCOMPARE(form_->Label1->text(), Q(a.descriptionPath));
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 1);
     }
 
     // The shell hands over at most 260 bytes; the cut never splits a character.
@@ -458,46 +328,6 @@ private slots:
         // No such file: the cue sheet reader's open error is shown.
         QCOMPARE(dialogs_->messages.size(), std::size_t{1});
         QVERIFY(dialogs_->messages.front().error);
-    }
-
-    // "vorsa FILE": the named file goes the drop's way once the event loop
-    // runs, so that a reader's box comes over the shown window. Its whole
-    // name does: the 260-byte cut belongs to the shell's drop buffer.
-    void namedFileLoadsAsDrop_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("tracks");
-        QTest::addColumn<int>("errors");
-        const QString deep = QString(250, QLatin1Char('d')) + QLatin1Char('/');
-        QTest::newRow("cue sheet") << QStringLiteral("album.cue") << 2 << 0;
-        QTest::newRow("refused name") << QStringLiteral("album.txt") << 0 << 0;
-        QTest::newRow("missing cue sheet") << QStringLiteral("gone.cue") << 0 << 1;
-        QTest::newRow("path over 260 bytes") << deep + QStringLiteral("album.cue") << 2 << 0;
-        QTest::newRow("refused name over 260 bytes")
-            << deep + QStringLiteral("album.txt") << 0 << 0;
-    }
-
-    void namedFileLoadsAsDrop()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, tracks);
-        QFETCH(int, errors);
-        const QString path = Q(dir_->File(name.toStdString()));
-        const QString folder = QFileInfo(path).path();
-        QVERIFY(QDir().mkpath(folder));
-        const std::string base = folder.toStdString() + "/album";
-        vorsa::testing::WritePatternImage(base + ".bin", 2352 * 450);
-        vorsa::testing::WriteWholeFile(base + ".cue",
-                                       vorsa::testing::CueSheetText({0, 150}, "album.bin"));
-        vorsa::testing::WriteWholeFile(base + ".txt", "text");
-        QVERIFY(path.toUtf8().size() > 260 || !name.contains(QLatin1Char('/')));
-
-        form_->PostNamedFile(path);
-        QVERIFY(form_->Label1->text().isEmpty());
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(form_->Label1->text(), tracks > 0 || errors > 0 ? path : QString());
-        QCOMPARE(form_->ListView1->topLevelItemCount(), tracks);
-        QCOMPARE(dialogs_->messages.size(), std::size_t(errors));
     }
 
     // The open dialog's list gives sizes, folders and dates as a Japanese
@@ -611,54 +441,6 @@ private slots:
         QCOMPARE(dialogs_->messages.front().error, error);
         if (!error)
             QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("音楽CDではありません")});
-    }
-
-    void tickAllAndUntickAll()
-    {
-        LoadStartingDisc();
-        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
-        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
-        form_->ListView1->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
-        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
-        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
-        form_->ListView1->topLevelItem(2)->setCheckState(0, Qt::Unchecked);
-        QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
-        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{false, false, false}));
-        QVERIFY(!form_->ItemChecked(3));
-    }
-
-    void tickAllOnEmptyListDoesNothing()
-    {
-        QTest::mouseClick(form_->ToolButton3, Qt::LeftButton);
-        QTest::mouseClick(form_->ToolButton4, Qt::LeftButton);
-        QCOMPARE(form_->ListView1->topLevelItemCount(), 0);
-        QVERIFY(dialogs_->messages.empty());
-    }
-
-    void openingFolderSetsDestination_data()
-    {
-        QTest::addColumn<QString>("subfolder"); // under the test folder; "" for the root "/"
-        QTest::newRow("plain folder") << QStringLiteral("Music");
-        QTest::newRow("ends in a double-byte character") << QStringLiteral("表");
-        QTest::newRow("root") << QString();
-    }
-
-    void openingFolderSetsDestination()
-    {
-        QFETCH(QString, subfolder);
-        const QString base = Q(dir_->Path());
-        QVERIFY(QDir(base).mkpath(QStringLiteral("Music")));
-        QVERIFY(QDir(base).mkpath(QStringLiteral("表")));
-        form_->DirectoryListBox1->OpenDirectory(base);
-        const QString target =
-            subfolder.isEmpty() ? QStringLiteral("/") : base + QLatin1Char('/') + subfolder;
-
-        vorsa::testing::OpenFolderEntry(*form_, target);
-        const QString expected =
-            subfolder.isEmpty() ? QStringLiteral("/") : target + QLatin1Char('/');
-        QCOMPARE(form_->Label6->text(), expected);
-        QCOMPARE(QDir::currentPath(), target);
-        QCOMPARE(form_->DirectoryListBox1->Directory(), target);
     }
 
     void folderListShowsChainThenSortedSubfolders()
@@ -850,55 +632,6 @@ private slots:
         pick(a);
         QCOMPARE(list.Directory(), a);
         QVERIFY(dialogs_->messages.empty());
-    }
-
-    // A folder that cannot be entered: the error display, Label6 kept.
-    void folderThatIsGoneShowsError()
-    {
-        const QString base = Q(dir_->Path());
-        QVERIFY(QDir(base).mkpath(QStringLiteral("gone")));
-        form_->DirectoryListBox1->OpenDirectory(base);
-        QVERIFY(QDir(base).rmdir(QStringLiteral("gone")));
-        vorsa::testing::OpenFolderEntry(*form_, base + QStringLiteral("/gone"));
-        QCOMPARE(dialogs_->Texts(), QStringList{QStringLiteral("ファイルが見つかりません.")});
-        QVERIFY(dialogs_->messages.front().error);
-        QCOMPARE(form_->Label6->text(), base + QLatin1Char('/'));
-        QCOMPARE(QDir::currentPath(), base);
-    }
-
-    void extractionPreconditions_data()
-    {
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QString>("prefix");
-        QTest::addColumn<bool>("folderChosen");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("nothing loaded")
-            << false << QStringLiteral("cd") << true << QStringLiteral("cue/ccdを指定してください");
-        QTest::newRow("no prefix")
-            << true << QString() << true << QStringLiteral("Wave接頭語を指定してください");
-        // Right after start-up no folder is set, whatever the list shows.
-        QTest::newRow("no folder yet") << true << QStringLiteral("cd") << false
-                                       << QStringLiteral("Wave保存先フォルダを指定してください");
-    }
-
-    void extractionPreconditions()
-    {
-        QFETCH(bool, loaded);
-        QFETCH(QString, prefix);
-        QFETCH(bool, folderChosen);
-        QFETCH(QString, message);
-        if (loaded)
-            LoadStartingDisc();
-        QTest::keyClicks(form_->Edit1, prefix);
-        if (folderChosen)
-            form_->DirectoryListBox1->OpenDirectory(Q(dir_->Path()));
-        QTest::mouseClick(form_->ToolButton2, Qt::LeftButton);
-        QCOMPARE(dialogs_->Texts(), QStringList{message});
-        QCOMPARE(dialogs_->messages.front().caption, kTitle);
-        QVERIFY(!dialogs_->messages.front().error);
-        QVERIFY(!form_->Button1->isEnabled());
-        QVERIFY(form_->ToolButton2->isEnabled());
-        QVERIFY(QDir(Q(dir_->Path())).entryList({QStringLiteral("*.wav")}).isEmpty());
     }
 
     // The application object catches what a handler raises and shows it,

@@ -1,0 +1,41 @@
+// vorsa.exe: one window, run until it is closed. A file named on the command
+// line ("Open with" in Explorer) loads once the window shows.
+#include "ProcessStart.h"
+#include "Unit1.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace
+{
+
+// The name as a full path, as a drop hands it over.
+std::string FullPath(const char *name)
+{
+    const DWORD bytes = ::GetFullPathNameA(name, 0, nullptr, nullptr);
+    if (bytes == 0)
+        return name;
+    std::string full(bytes, '\0');
+    const DWORD got = ::GetFullPathNameA(name, bytes, full.data(), nullptr);
+    full.resize(got);
+    return full;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
+{
+    vorsa::PrepareProcess();
+    TForm1 Form1;
+    ::ShowWindow(Form1.Handle(), show);
+    ::UpdateWindow(Form1.Handle());
+    // The C runtime's arguments, in the process's code page.
+    if (__argc > 1)
+        Form1.PostNamedFile(FullPath(__argv[1]));
+
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+        Form1.Dispatch(message);
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,154 @@
+// The behaviour table's driver for the Qt window, on Qt's offscreen
+// platform: handlers run as the window's own signals run them, clicks and
+// keys through QTest, drops as the window system delivers them.
+#include "WindowDriver.h"
+
+#include "Application.h"
+#include "DirectoryListBox.h"
+#include "ErrorDisplay.h"
+#include "WindowTestSupport.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace vorsa::testing
+{
+namespace
+{
+
+QString Q(const std::string &text)
+{
+    return QString::fromStdString(text);
+}
+
+class QtWindowDriver : public WindowDriver
+{
+public:
+    QtWindowDriver()
+    {
+        form_.probe = [this](int call) {
+            if (probe)
+                probe(call);
+        };
+        dialogs_.onMessage = [this](const RecordedMessage &shown) {
+            messages.push_back(
+                {shown.caption.toStdString(), shown.text.toStdString(), shown.error});
+        };
+        form_.show();
+        // Active, as the user's window is: keyboard shortcuts go to the active window only.
+        form_.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form_))
+            ADD_FAILURE() << "the window did not become active";
+    }
+
+    std::string Text(TextControl control) const override { return form_.Text(control); }
+    std::vector<std::string> Captions() const override
+    {
+        std::vector<std::string> captions;
+        for (const QString &caption : vorsa::testing::Captions(form_))
+            captions.push_back(caption.toStdString());
+        return captions;
+    }
+    std::vector<bool> Ticks() const override
+    {
+        std::vector<bool> ticks;
+        for (const bool ticked : vorsa::testing::Ticks(form_))
+            ticks.push_back(ticked);
+        return ticks;
+    }
+    int Progress() const override { return form_.ProgressBar1->value(); }
+    bool StopEnabled() const override { return form_.Button1->isEnabled(); }
+    bool OpenEnabled() const override { return form_.ToolButton1->isEnabled(); }
+    bool ExtractEnabled() const override { return form_.ToolButton2->isEnabled(); }
+    bool Running() const override { return form_.ExtractionRunning(); }
+    bool Shown() const override { return form_.isVisible(); }
+
+    void Open(const std::optional<std::string> &answer) override
+    {
+        dialogs_.openAnswers = {answer ? Q(*answer) : QString()};
+        const qsizetype before = dialogs_.openInitialNames.size();
+        ui::RunShowingErrors([this] { form_.ToolButton1Click(); });
+        for (qsizetype i = before; i < dialogs_.openInitialNames.size(); ++i) {
+            openInitialNames.push_back(dialogs_.openInitialNames[i].toStdString());
+            openFilters.push_back(dialogs_.openFilters[i].toStdString());
+        }
+    }
+    bool Drop(const std::vector<std::string> &names) override
+    {
+        QList<QUrl> urls;
+        for (const std::string &name : names)
+            urls.append(LocalUrl(name));
+        return DropUrls(form_, urls);
+    }
+    void LoadNamed(const std::string &name) override
+    {
+        form_.PostNamedFile(Q(name));
+        QCoreApplication::processEvents();
+    }
+    void SetTick(int index, bool ticked) override
+    {
+        form_.ListView1->topLevelItem(index)->setCheckState(0,
+                                                            ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    void TickAll() override { QTest::mouseClick(form_.ToolButton3, Qt::LeftButton); }
+    void UntickAll() override { QTest::mouseClick(form_.ToolButton4, Qt::LeftButton); }
+    void SetPrefix(const std::string &prefix) override
+    {
+        form_.Edit1->clear();
+        QTest::keyClicks(form_.Edit1, Q(prefix));
+    }
+    void ShowFolder(const std::string &folder) override
+    {
+        form_.DirectoryListBox1->ShowDirectory(Q(folder));
+    }
+    void OpenFolderEntry(const std::string &path) override
+    {
+        // Folders as Qt writes them: "/" alone for the root.
+        QString entry = Q(path);
+        if (entry.size() > 1 && entry.endsWith(QLatin1Char('/')))
+            entry.chop(1);
+        vorsa::testing::OpenFolderEntry(form_, entry);
+    }
+    void Extract() override
+    {
+        ui::RunShowingErrors([this] { form_.ToolButton2Click(); });
+    }
+    void Stop() override { QTest::mouseClick(form_.Button1, Qt::LeftButton); }
+    bool Close() override { return form_.close(); }
+    void RunPending() override
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
+private:
+    DialogRecorder dialogs_;
+    ProbedForm form_;
+};
+
+} // namespace
+
+std::unique_ptr<WindowDriver> MakeWindowDriver()
+{
+    return std::make_unique<QtWindowDriver>();
+}
+
+} // namespace vorsa::testing
+
+int main(int argc, char *argv[])
+{
+    // No display needed: the window is made, shown and driven offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    vorsa::ui::Application application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,76 @@
+// The window as the behaviour tests see it: the state its controls hold and
+// the user's actions, one implementation per toolkit (the Qt window on
+// Linux, the Win32 window on Windows). Dialogs and message boxes are
+// answered and recorded; nothing blocks.
+#pragma once
+
+#include "WindowState.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vorsa::testing
+{
+
+struct ShownMessage {
+    std::string caption; // UTF-8, as shown
+    std::string text;    // UTF-8, as shown
+    bool error = false;  // the default exception display
+};
+
+class WindowDriver
+{
+public:
+    virtual ~WindowDriver() = default;
+
+    // ---- state; texts in the process's code page, as the core holds them ----
+    virtual std::string Text(TextControl control) const = 0;
+    virtual std::vector<std::string> Captions() const = 0;
+    virtual std::vector<bool> Ticks() const = 0;
+    virtual int Progress() const = 0;
+    virtual bool StopEnabled() const = 0;
+    virtual bool OpenEnabled() const = 0;    // the open button
+    virtual bool ExtractEnabled() const = 0; // the extract button
+    virtual bool Running() const = 0;        // an extraction is under way
+    virtual bool Shown() const = 0;          // the window is still open
+
+    // ---- the user's actions ----
+    // The open button's handler; the dialog answers `answer` (nullopt: cancel).
+    virtual void Open(const std::optional<std::string> &answer) = 0;
+    // Files dropped from the shell; false when the window took no drop.
+    virtual bool Drop(const std::vector<std::string> &names) = 0;
+    // The program started with `name` on its command line, its loop run.
+    virtual void LoadNamed(const std::string &name) = 0;
+    virtual void SetTick(int index, bool ticked) = 0;
+    virtual void TickAll() = 0;
+    virtual void UntickAll() = 0;
+    virtual void SetPrefix(const std::string &prefix) = 0;
+    // The folder list shows `folder`, no change signalled: the start-up state.
+    virtual void ShowFolder(const std::string &folder) = 0;
+    // The user opens the folder list's entry for `path`: Enter on it, or a double-click.
+    virtual void OpenFolderEntry(const std::string &path) = 0;
+    // The extract button's handler; returns when the run does.
+    virtual void Extract() = 0;
+    // A click on the stop button.
+    virtual void Stop() = 0;
+    // The close box; true when the window closed at once.
+    virtual bool Close() = 0;
+    // Lets the window handle what is waiting.
+    virtual void RunPending() = 0;
+
+    // ---- watching ----
+    // Runs inside each of a run's ProcessEvents calls (counted from 1),
+    // before the window's events, as a click handled there would.
+    std::function<void(int call)> probe;
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> openInitialNames; // the name field's start, per open dialog
+    std::vector<std::string> openFilters;      // the one filter entry's text (UTF-8), per dialog
+};
+
+// The window of this build's toolkit, shown, with its dialogs answered.
+std::unique_ptr<WindowDriver> MakeWindowDriver();
+
+} // namespace vorsa::testing
