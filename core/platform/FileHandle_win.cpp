@@ -157,6 +157,10 @@ int InOutCode(int error, std::string_view)
     case ERROR_TOO_MANY_OPEN_FILES:
     case ERROR_ACCESS_DENIED:
         return error; // the table's own numbers are Windows' own
+    case ERROR_INVALID_NAME:
+        // "|", "?" or a NUL in a name: the table's invalid file name. A "?"
+        // is what a character the code page lacks turns into.
+        return kIoPathNotFound;
     case ERROR_HANDLE_EOF:
         return kIoReadPastEnd;
     case ERROR_DISK_FULL:
