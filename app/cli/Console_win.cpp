@@ -1,5 +1,7 @@
 #include "Console.h"
 
+#include "platform/SystemText.h"
+
 #include <io.h>
 #include <windows.h>
 
@@ -40,10 +42,7 @@ void WriteText(std::FILE *stream, std::string_view text)
         return;
     }
     std::fflush(stream);
-    const int bytes = static_cast<int>(text.size());
-    const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, nullptr, 0);
-    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, utf16.data(), wide);
+    const std::wstring utf16 = platform::ToUtf16(text, CP_ACP);
     DWORD written = 0;
     ::WriteConsoleW(console, utf16.data(), static_cast<DWORD>(utf16.size()), &written, nullptr);
 }

@@ -91,11 +91,11 @@ public:
                       int &error);
 
 private:
-    bool Ready();
 #ifndef _WIN32
+    bool Ready();
     int pipe_[2] = {-1, -1};
-#endif
     bool unusable_ = false;
+#endif
 };
 
 // The system's code for a disk that is full, and for a read or a write that

@@ -133,11 +133,6 @@ int FileHandle::Close()
 DirectCopy::DirectCopy() = default;
 DirectCopy::~DirectCopy() = default;
 
-bool DirectCopy::Ready()
-{
-    return false;
-}
-
 std::int64_t DirectCopy::Move(FileHandle &, std::int64_t, std::int64_t, FileHandle &, int &error)
 {
     error = 0;

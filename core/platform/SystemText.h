@@ -30,4 +30,11 @@ std::string FromUtf8(std::string_view utf8);
 // page: the console on Windows, and the tests' expectations.
 std::string ToUtf8(std::string_view narrow);
 
+#ifdef _WIN32
+// Windows' own text, UTF-16, from 8-bit text in `codePage` (65001 for the
+// program's own texts, 0 (CP_ACP) for the narrow text) and back.
+std::wstring ToUtf16(std::string_view text, unsigned codePage);
+std::string FromUtf16(std::wstring_view text, unsigned codePage);
+#endif
+
 } // namespace vorsa::platform

@@ -23,22 +23,37 @@ std::string_view PathDelimiters()
     return "\\:";
 }
 
+std::wstring ToUtf16(std::string_view text, unsigned codePage)
+{
+    if (text.empty())
+        return {};
+    const int bytes = static_cast<int>(text.size());
+    const int wide = ::MultiByteToWideChar(codePage, 0, text.data(), bytes, nullptr, 0);
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), bytes, utf16.data(), wide);
+    return utf16;
+}
+
+std::string FromUtf16(std::wstring_view text, unsigned codePage)
+{
+    if (text.empty())
+        return {};
+    const int wide = static_cast<int>(text.size());
+    const int bytes =
+        ::WideCharToMultiByte(codePage, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(codePage, 0, text.data(), wide, narrow.data(), bytes, nullptr, nullptr);
+    return narrow;
+}
+
 namespace
 {
 
 std::string Convert(std::string_view text, UINT from, UINT to)
 {
-    if (text.empty() || from == to)
+    if (from == to)
         return std::string(text);
-    const int inBytes = static_cast<int>(text.size());
-    const int wide = ::MultiByteToWideChar(from, 0, text.data(), inBytes, nullptr, 0);
-    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    ::MultiByteToWideChar(from, 0, text.data(), inBytes, utf16.data(), wide);
-    const int bytes =
-        ::WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-    std::string converted(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(to, 0, utf16.data(), wide, converted.data(), bytes, nullptr, nullptr);
-    return converted;
+    return FromUtf16(ToUtf16(text, from), to);
 }
 
 } // namespace

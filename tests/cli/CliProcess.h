@@ -70,9 +70,4 @@ std::vector<std::string> Lines(const std::string &text);
 
 CliResult RunCli(const std::vector<std::string> &arguments, const CliSetting &setting = {});
 
-#ifdef _WIN32
-// `text` of code page `codePage` (CP_ACP, CP_UTF8 ...) in UTF-16.
-std::wstring Utf16(std::string_view text, unsigned codePage);
-#endif
-
 } // namespace vorsa::testing

@@ -1,5 +1,7 @@
 #include "CliProcess.h"
 
+#include "platform/SystemText.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -17,25 +19,12 @@ namespace vorsa::testing
 namespace
 {
 
-std::string Narrow(std::wstring_view text, UINT codePage)
-{
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), size,
-                                                                    nullptr, 0, nullptr, nullptr)),
-                       '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(),
-                        static_cast<int>(narrow.size()), nullptr, nullptr);
-    return narrow;
-}
-
 // What the program printed in its code page, as the tests' UTF-8, its
 // lines ended as the tests end them: the program's standard streams are in
 // text mode, which ends lines with CR LF on Windows.
 std::string PrintedText(const std::string &path)
 {
-    std::string text = Narrow(Utf16(ReadWholeFile(path), CP_ACP), CP_UTF8);
+    std::string text = platform::ToUtf8(ReadWholeFile(path));
     std::string lines;
     for (std::size_t at = 0; at < text.size(); ++at)
         if (!(text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n'))
@@ -70,7 +59,7 @@ std::wstring EnvironmentBlock(const std::vector<std::string> &entries)
 {
     std::vector<std::wstring> own;
     for (const std::string &entry : entries)
-        own.push_back(Utf16(entry, CP_UTF8));
+        own.push_back(platform::ToUtf16(entry, CP_UTF8));
     std::wstring block;
     wchar_t *const inherited = GetEnvironmentStringsW();
     for (const wchar_t *entry = inherited; *entry != L'\0'; entry += wcslen(entry) + 1) {
@@ -109,18 +98,6 @@ BOOL WINAPI SwallowConsoleEvent(DWORD)
 
 } // namespace
 
-std::wstring Utf16(std::string_view text, unsigned codePage)
-{
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(
-        static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)),
-        L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
 CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetting &setting)
 {
     if (setting.inChild != nullptr)
@@ -130,17 +107,17 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetti
     std::replace(program.begin(), program.end(), '/', '\\');
     if (program.rfind('\\', 0) == 0)
         program.insert(0, "Z:");
-    const std::wstring programPath = Utf16(program, CP_UTF8);
+    const std::wstring programPath = platform::ToUtf16(program, CP_UTF8);
     std::wstring commandLine;
     AppendQuoted(commandLine, programPath);
     for (const std::string &argument : arguments)
-        AppendQuoted(commandLine, Utf16(argument, CP_UTF8));
+        AppendQuoted(commandLine, platform::ToUtf16(argument, CP_UTF8));
     std::wstring environment = EnvironmentBlock(setting.environment);
 
     const HANDLE in = Inheritable(L"NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE out = Inheritable(Utf16(consoleDir_.File("stdout"), CP_UTF8).c_str(),
+    const HANDLE out = Inheritable(platform::ToUtf16(consoleDir_.File("stdout"), CP_UTF8).c_str(),
                                    GENERIC_WRITE, CREATE_ALWAYS);
-    const HANDLE err = Inheritable(Utf16(consoleDir_.File("stderr"), CP_UTF8).c_str(),
+    const HANDLE err = Inheritable(platform::ToUtf16(consoleDir_.File("stderr"), CP_UTF8).c_str(),
                                    GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

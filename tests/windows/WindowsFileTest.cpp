@@ -13,6 +13,7 @@
 #include "TempDir.h"
 #include "TrackTable.h"
 #include "WavExpectation.h"
+#include "platform/SystemText.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -49,7 +50,7 @@ template <typename Error, typename Action> std::string Raised(Action &&action)
 // A UTF-8 path, for checks that must not go through the code page.
 std::filesystem::path Utf8Path(std::string_view utf8)
 {
-    return std::filesystem::path(Utf16(utf8, CP_UTF8));
+    return std::filesystem::path(platform::ToUtf16(utf8, CP_UTF8));
 }
 
 // Runs a Linux program, which wine starts as it starts its own but gives no
@@ -83,7 +84,7 @@ public:
             ADD_FAILURE() << "not under wine";
             return;
         }
-        char *const unixPath = toUnix(Utf16(path, CP_ACP).c_str());
+        char *const unixPath = toUnix(platform::ToUtf16(path, CP_ACP).c_str());
         unixPath_ = unixPath;
         HeapFree(GetProcessHeap(), 0, unixPath);
         StartLinuxProgram(std::string("/bin/ln -s ") + target + " " + unixPath_);

@@ -1,17 +1,13 @@
 #include "WinText.h"
 
+#include "platform/SystemText.h"
+
 namespace vorsa::win32
 {
 
 std::wstring Widen(std::string_view utf8)
 {
-    if (utf8.empty())
-        return {};
-    const int bytes = static_cast<int>(utf8.size());
-    const int wide = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), bytes, text.data(), wide);
-    return text;
+    return platform::ToUtf16(utf8, CP_UTF8);
 }
 
 std::string NarrowText(HWND control)
