@@ -2,6 +2,7 @@
 // 32-bit size rule, and reads and writes that report what they did.
 #include "FileStream.h"
 #include "Errors.h"
+#include "OpenDescriptors.h"
 #include "RowNames.h"
 #include "TempDir.h"
 #include "TextFile.h"
@@ -93,6 +94,19 @@ TEST(FileStream, ReadersShareAFile)
     EXPECT_EQ(second.Size(), 4);
 }
 #endif
+
+// The other tests' "no file left open" checks rest on this count.
+TEST(FileStream, AnOpenStreamIsCountedAsAnOpenDescriptor)
+{
+    const TempDir dir;
+    const auto path = dir.Write("image.bin", "data");
+    const std::size_t before = testing::OpenDescriptorCount();
+    {
+        const FileStream stream(path, FileStream::Mode::OpenRead);
+        EXPECT_EQ(testing::OpenDescriptorCount(), before + 1);
+    }
+    EXPECT_EQ(testing::OpenDescriptorCount(), before);
+}
 
 TEST(FileStream, CreateLeavesAFileOthersReadWhole)
 {
