@@ -37,7 +37,11 @@ BOOL WINAPI OnControl(DWORD event)
         return FALSE; // closing the console or logging off: the system's own way
     if (interrupted.exchange(true)) {
         WriteNote(kQuitting);
-        ::ExitProcess(kInterruptedStatus);
+        // Not ExitProcess: it ends the main thread wherever it is, then has
+        // the C runtime close its streams, whose locks the main thread may
+        // have held, inside a write to a full pipe say: the program would
+        // hang instead of quitting.
+        ::TerminateProcess(::GetCurrentProcess(), kInterruptedStatus);
     }
     WriteNote(kStopping);
     return TRUE;
