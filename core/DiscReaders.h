@@ -19,10 +19,11 @@ enum class LoadResult {
 };
 
 // The load sequence of the open action: Label1 = path, song list emptied,
-// then the cue sheet reader when the path ends in "cue", else the .ccd reader.
+// then the cue sheet reader when the path ends in "cue" (any case), else the
+// .ccd reader.
 LoadResult LoadControlFile(WindowState &window, const std::string &path);
 // The load sequence of a file drop, given the dropped name: a name that ends
-// in "cue" or "ccd" (case-sensitive, no dot needed) goes on as the open
+// in "cue" or "ccd" (ASCII case ignored, no dot needed) goes on as the open
 // action does; any other changes nothing, Label1 showing its text again.
 LoadResult LoadDroppedFile(WindowState &window, const std::string &droppedName);
 

@@ -17,8 +17,9 @@ using vorsa::testing::PrintTo;
 
 using Lines = std::vector<std::string>;
 
-// The reader is chosen by the last three characters of the name alone; the
-// open action reads any name, a drop only one that ends in "cue" or "ccd".
+// The reader is chosen by the last three characters of the name alone, in
+// any case; the open action reads any name, a drop only one that ends in
+// "cue" or "ccd".
 struct NameRow {
     const char *name;
     std::string fileName;
@@ -75,15 +76,16 @@ TEST_P(LoadByNameTest, DropLoadsOnlyCueAndCcdNames)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, LoadByNameTest,
-                         ::testing::Values(NameRow{"Cue", "album.cue", "album.bin", "album.bin"},
-                                           NameRow{"Ccd", "album.ccd", "album.img", "album.img"},
-                                           NameRow{"NoDotBeforeCue", "rescue", "rescue.bin",
-                                                   "rescue.bin"},
-                                           NameRow{"UpperCaseCue", "DISC.CUE", "DISC.img", ""},
-                                           NameRow{"UpperCaseCcd", "DISC.CCD", "DISC.img", ""},
-                                           NameRow{"AnyOtherName", "album.txt", "album.img", ""}),
-                         [](const auto &info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Names, LoadByNameTest,
+    ::testing::Values(NameRow{"Cue", "album.cue", "album.bin", "album.bin"},
+                      NameRow{"Ccd", "album.ccd", "album.img", "album.img"},
+                      NameRow{"NoDotBeforeCue", "rescue", "rescue.bin", "rescue.bin"},
+                      NameRow{"UpperCaseCue", "DISC.CUE", "DISC.bin", "DISC.bin"},
+                      NameRow{"UpperCaseNoDotBeforeCue", "RESCUE", "RESCUE.bin", "RESCUE.bin"},
+                      NameRow{"MixedCaseCcd", "Disc.cCd", "Disc.img", "Disc.img"},
+                      NameRow{"AnyOtherName", "album.txt", "album.img", ""}),
+    [](const auto &info) { return info.param.name; });
 
 // Sheets that name no image in an upper-case FILE line: they find none,
 // whatever disc was loaded before them.

@@ -15,7 +15,8 @@ namespace vorsa
 //
 // Windows: a drive with no medium in it (an empty card reader, a CD drive
 // with no disc) gives the program an error to show, not the system's own
-// dialog asking to insert a disc.
+// dialog asking to insert a disc. DLLs loaded by name come from the system
+// folder alone, never from the current directory or the program's own.
 void PrepareProcess();
 
 } // namespace vorsa

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -35,7 +36,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
         Form1.PostNamedFile(FullPath(__argv[1]));
 
     MSG message;
-    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+    BOOL got;
+    while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0)
         Form1.Dispatch(message);
+    // Only WM_QUIT carries the exit code; after a failed call (-1) the
+    // message holds nothing that was received.
+    if (got == -1)
+        return EXIT_FAILURE;
     return static_cast<int>(message.wParam);
 }

@@ -61,6 +61,19 @@ TEST_P(CliOnDisc, ListPrintsImagePathThenOneCaptionPerTrack)
     EXPECT_EQ(result.err, "");
 }
 
+// Discs written by older tools carry upper-case names.
+TEST(CliList, ReadsUpperCaseCueAsCueSheet)
+{
+    TempDir dir;
+    const std::string sheet = dir.Write("DISC.CUE", CueSheetText({0}, "disc.bin"));
+    WritePatternImage(dir.File("DISC.bin"), 75 * kSectorBytes);
+
+    const CliResult result = RunCli({"list", sheet});
+
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, dir.File("DISC.bin") + "\n001 / 00 : 01\n");
+}
+
 TEST_P(CliOnDisc, ExtractWritesTheSelectedTracksByteForByte)
 {
     // The tail of fewer than 2352 bytes is not copied.

@@ -14,7 +14,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorsa::testing
@@ -147,12 +149,13 @@ TEST_F(WindowBehaviour, OpenLoadsChosenFileAndCancelChangesNothing)
     EXPECT_TRUE(window_->messages.empty());
 }
 
-// No extension test on the open path: DISC.CUE goes to the .ccd reader,
-// which finds no audio track in a cue sheet and refuses the file.
-TEST_F(WindowBehaviour, OpenSendsUpperCaseCueToCcdReaderWhichRefusesIt)
+// No extension test on the open path: a name that does not end in "cue"
+// goes to the .ccd reader, which finds no audio track in a cue sheet and
+// refuses the file.
+TEST_F(WindowBehaviour, OpenSendsOtherNamesToCcdReaderWhichRefusesCueSheet)
 {
     LoadDisc();
-    const std::string sheet = dir_.Write("DISC.CUE", CueSheetText({0, 150}, "album.bin"));
+    const std::string sheet = dir_.Write("sheet.txt", CueSheetText({0, 150}, "album.bin"));
     window_->Open(sheet);
     ASSERT_EQ(window_->messages.size(), 1u);
     EXPECT_EQ(window_->messages[0].text, "音楽CDではありません");
@@ -161,6 +164,29 @@ TEST_F(WindowBehaviour, OpenSendsUpperCaseCueToCcdReaderWhichRefusesIt)
     EXPECT_EQ(window_->Text(TextControl::Label1), "");
     EXPECT_EQ(window_->Text(TextControl::Label2), "");
     EXPECT_TRUE(window_->Captions().empty());
+}
+
+// Windows names files without regard to case, and older discs carry
+// upper-case names: DISC.CUE is a cue sheet on each way in.
+TEST_F(WindowBehaviour, UpperCaseCueLoadsWhenOpenedDroppedOrNamed)
+{
+    const std::string sheet = dir_.Write("DISC.CUE", CueSheetText({0, 150}, "disc.bin"));
+    WritePatternImage(dir_.File("DISC.bin"), 225 * kSectorBytes);
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"open", [&] { window_->Open(sheet); }},
+        {"drop", [&] { EXPECT_TRUE(window_->Drop({sheet})); }},
+        {"command line", [&] { window_->LoadNamed(sheet); }},
+    };
+    for (const auto &[way, load] : ways) {
+        SCOPED_TRACE(way);
+        Restart();
+        load();
+        EXPECT_EQ(window_->Text(TextControl::Label1), sheet);
+        EXPECT_EQ(window_->Text(TextControl::Label2), dir_.File("DISC.bin"));
+        EXPECT_EQ(window_->Captions(),
+                  (std::vector<std::string>{"001 / 00 : 02", "002 / 00 : 01"}));
+        EXPECT_TRUE(window_->messages.empty());
+    }
 }
 
 // A file that cannot be opened: the default exception display shows it,
@@ -182,8 +208,8 @@ TEST_F(WindowBehaviour, OpenMissingFileShowsErrorAndWindowGoesOn)
     EXPECT_EQ(window_->Captions().size(), 3u);
 }
 
-// The reader is chosen by the dropped name's last three characters, case
-// and all, with no dot needed; any other name changes nothing.
+// The reader is chosen by the dropped name's last three characters, with
+// no dot needed; any other name changes nothing.
 TEST_F(WindowBehaviour, DropChoosesReaderByLastThreeCharacters)
 {
     struct Row {
@@ -193,8 +219,9 @@ TEST_F(WindowBehaviour, DropChoosesReaderByLastThreeCharacters)
         bool accepted;     // read, rather than refused silently
     };
     const Row rows[] = {
-        {"drop.cue", false, "drop.bin", true},    {"drop.ccd", true, "drop.img", true},
-        {"rescue", false, "rescue.bin", true},    {"DISC.CUE", false, "DISC.bin", false},
+        {"drop.cue", false, "drop.bin", true},
+        {"drop.ccd", true, "drop.img", true},
+        {"rescue", false, "rescue.bin", true},
         {"notes.txt", false, "notes.bin", false},
     };
     for (const Row &row : rows) {
