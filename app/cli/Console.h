@@ -1,5 +1,6 @@
-// Standard output and error as vorsa-cli writes them: the program's 8-bit
-// text, in the code page of the process. One implementation per system.
+// Standard output and error as vorsa-cli writes them: UTF-8 into files and
+// pipes, the characters themselves into a Windows console. One
+// implementation per system.
 #pragma once
 
 #include <cstdio>
@@ -12,9 +13,10 @@ namespace vorsa::cli
 // progress line is redrawn in place.
 bool IsTerminal(std::FILE *stream);
 
-// Writes `text` whole. Into a file or a pipe the bytes go as they are, in the
-// process's code page; a Windows console is given the same characters
-// whatever code page the console itself is set to.
+// Writes `text`, the program's 8-bit text, whole. Into a file or a pipe it
+// goes in UTF-8 (on Linux, and on Windows under code page 65001, the bytes
+// as they are); a Windows console is given the same characters whatever
+// code page the console itself is set to.
 void WriteText(std::FILE *stream, std::string_view text);
 
 } // namespace vorsa::cli

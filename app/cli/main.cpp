@@ -18,7 +18,8 @@ int main(int argc, char **argv)
     vorsa::PrepareProcess();
     const auto parsed = ParseCommandLine(argc, argv);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
-        std::fprintf(stderr, "vorsa-cli: %s\n", error->reason.c_str());
+        // The reason may quote an argument, a name in any script.
+        WriteText(stderr, "vorsa-cli: " + error->reason + "\n");
         return kUsageStatus;
     }
     const auto &line = std::get<CommandLine>(parsed);
