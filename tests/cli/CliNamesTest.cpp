@@ -91,7 +91,7 @@ std::vector<NameRow> NameRows()
         {"Latin", "Café", "Café", false, "Café.bin"},
         {"LatinWithSpace", "Ökotöne", "Crème brûlée", false, "Crème brûlée.bin"},
         {"Hangul", "아이유", "아이유", true},
-        // Outside JIS X 0208, and a pair of UTF-16 units each.
+        // 𠮷 is outside JIS X 0208, and two UTF-16 units, as the emoji is.
         {"KanjiOutsideJis", "𠮷野家", "𠮷野家", false, "𠮷野家.bin"},
         {"Emoji", "🎶 Live", "🎶", false, "🎶.bin"},
         // Saved in UTF-8, as many players and rippers write: in 932 the last
