@@ -1,10 +1,12 @@
 // Standard output and error as vorsa-cli writes them: UTF-8 into files and
-// pipes, the characters themselves into a Windows console. One
-// implementation per system.
+// pipes, the characters themselves into a Windows console; and on Windows
+// the arguments as it reads them. One implementation per system.
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorsa::cli
 {
@@ -18,5 +20,12 @@ bool IsTerminal(std::FILE *stream);
 // as they are); a Windows console is given the same characters whatever
 // code page the console itself is set to.
 void WriteText(std::FILE *stream, std::string_view text);
+
+#ifdef _WIN32
+// The arguments that wmain is given, in the process's code page. Where that
+// is not UTF-8 (a Windows older than 1903), a character it lacks becomes
+// "?", which no file name holds, instead of the system's look-alike.
+std::vector<std::string> NarrowArguments(int argc, wchar_t **argv);
+#endif
 
 } // namespace vorsa::cli

@@ -53,4 +53,15 @@ void WriteText(std::FILE *stream, std::string_view text)
     ::WriteConsoleW(console, utf16.data(), static_cast<DWORD>(utf16.size()), &written, nullptr);
 }
 
+std::vector<std::string> NarrowArguments(int argc, wchar_t **argv)
+{
+    // UTF-8 takes no flags, and needs none: it spells every character.
+    const unsigned long flags =
+        platform::NarrowCodePageNumber() == platform::kUtf8CodePage ? 0 : WC_NO_BEST_FIT_CHARS;
+    std::vector<std::string> arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.push_back(platform::FromUtf16(argv[index], CP_ACP, flags));
+    return arguments;
+}
+
 } // namespace vorsa::cli

@@ -37,7 +37,10 @@ std::string ToUtf8(std::string_view narrow);
 // character of the code page give an empty text instead of a stand-in (a
 // path made of stand-ins names another file).
 std::wstring ToUtf16(std::string_view text, unsigned codePage, unsigned long flags = 0);
-std::string FromUtf16(std::wstring_view text, unsigned codePage);
+// `flags` go to WideCharToMultiByte: with WC_NO_BEST_FIT_CHARS a character
+// that the code page lacks becomes "?" rather than a look-alike (Café would
+// become Cafe, the name of another file). UTF-8 lacks none and takes no flags.
+std::string FromUtf16(std::wstring_view text, unsigned codePage, unsigned long flags = 0);
 #endif
 
 } // namespace vorsa::platform

@@ -37,15 +37,18 @@ std::wstring ToUtf16(std::string_view text, unsigned codePage, unsigned long fla
     return utf16;
 }
 
-std::string FromUtf16(std::wstring_view text, unsigned codePage)
+std::string FromUtf16(std::wstring_view text, unsigned codePage, unsigned long flags)
 {
     if (text.empty())
         return {};
     const int wide = static_cast<int>(text.size());
     const int bytes =
-        ::WideCharToMultiByte(codePage, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+        ::WideCharToMultiByte(codePage, flags, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return {};
     std::string narrow(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), wide, narrow.data(), bytes, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, flags, text.data(), wide, narrow.data(), bytes, nullptr,
+                          nullptr);
     return narrow;
 }
 

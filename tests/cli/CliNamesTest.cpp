@@ -124,5 +124,25 @@ TEST(CliNamesMessage, MissingImageIsNamedInTheOpenError)
     EXPECT_EQ(result.err, "ファイル " + dir.File("아이유/아이유.img") + " は開けません.\n");
 }
 
+#ifdef _WIN32
+// Where the code page has no "é", the system's best fit would spell Café as
+// Cafe: the name of another disc, which must not be listed in its place.
+TEST(CliNamesSystemCodePage, NameOutsideTheCodePageIsNoLookAlikesName)
+{
+    TempDir dir;
+    std::filesystem::create_directories(SystemPath(dir.File("Cafe")));
+    WritePatternImage(dir.File("Cafe/Cafe.bin"), 7 * kSectorBytes);
+    dir.Write("Cafe/Cafe.cue", CueSheetText({0, 3}, "Cafe.bin"));
+    CliSetting setting;
+    setting.systemCodePage = true;
+
+    const CliResult result = RunCli({"list", dir.File("Café/Café.cue")}, setting);
+
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "不正なファイル名です.\n");
+}
+#endif
+
 } // namespace
 } // namespace vorsa::testing
