@@ -188,6 +188,22 @@ TEST(TextFile, NameWithANulByteIsAnInvalidName)
     }
 }
 
+#ifdef _WIN32
+// A byte that starts no character of the code page (65001 here) would become
+// U+FFFD on its way to the system, and name the file that holds one.
+TEST(TextFile, NameOfBytesNoCharacterSpellsIsAnInvalidName)
+{
+    const TempDir dir;
+    dir.Write("\xEF\xBF\xBD.cue", "x\n");
+    try {
+        TextFile file(dir.File("\xFF.cue"));
+        FAIL() << "opened the file of U+FFFD";
+    } catch (const EInOutError &error) {
+        EXPECT_EQ(error.code(), kIoPathNotFound);
+    }
+}
+#endif
+
 #ifndef _WIN32
 using testing::HeldLock;
 

@@ -123,7 +123,13 @@ std::string HelpText()
            "\n"
            "Exit status: 0 done, 1 error (a file that cannot be opened or created, a bad\n"
            "number in the file), 2 file refused or prefix/folder empty, 64 wrong\n"
-           "arguments, 130 stopped by Ctrl-C.\n";
+           "arguments, 130 stopped by Ctrl-C.\n"
+#ifdef _WIN32
+           "\n"
+           "Names may be in any script (Windows 10 1903 or later). A console shows them\n"
+           "as they are; a file or a pipe receives the output in UTF-8.\n"
+#endif
+        ;
 }
 
 std::string VersionText()

@@ -8,9 +8,14 @@
 #include "Console.h"
 
 #include <cstdio>
+#include <string>
 #include <variant>
+#include <vector>
 
-int main(int argc, char **argv)
+namespace
+{
+
+int Run(int argc, char **argv)
 {
     using namespace vorsa::cli;
     // When the progress output goes away the run goes on: its status tells
@@ -18,7 +23,7 @@ int main(int argc, char **argv)
     vorsa::PrepareProcess();
     const auto parsed = ParseCommandLine(argc, argv);
     if (const auto *error = std::get_if<UsageError>(&parsed)) {
-        // The reason quotes the user's arguments, in the process's code page.
+        // The reason may quote an argument, a name in any script.
         WriteText(stderr, "vorsa-cli: " + error->reason + "\n");
         return kUsageStatus;
     }
@@ -38,3 +43,24 @@ int main(int argc, char **argv)
     }
     return kSoftwareStatus;
 }
+
+} // namespace
+
+#ifdef _WIN32
+// From the command line as the system holds it, in UTF-16: the C runtime's
+// own narrow arguments come through the system's best fit.
+int wmain(int argc, wchar_t **wideArgv)
+{
+    std::vector<std::string> arguments = vorsa::cli::NarrowArguments(argc, wideArgv);
+    std::vector<char *> argv;
+    for (std::string &argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    return Run(argc, argv.data());
+}
+#else
+int main(int argc, char **argv)
+{
+    return Run(argc, argv);
+}
+#endif

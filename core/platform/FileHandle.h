@@ -42,7 +42,9 @@ public:
 
     // Returns 0, or the system's code of the failure (the handle stays
     // closed). A name holding a NUL byte is refused: cut there, it would
-    // name another file. Neither mode waits for the other end of a pipe.
+    // name another file; so, on Windows, is one holding bytes that are no
+    // character of the code page. Neither mode waits for the other end of a
+    // pipe.
     int Open(const std::string &path, OpenMode mode);
     bool IsOpen() const;
     // A file on a disk, not a device or a pipe; known from the open.

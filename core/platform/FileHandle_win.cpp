@@ -1,9 +1,12 @@
-// The file layer on Windows: CreateFileA with the sharing modes that say who
-// else may use the file, ReadFile and WriteFile. Names are in the process's
-// ANSI code page, as every narrow text of the program is.
+// The file layer on Windows: CreateFileW with the sharing modes that say who
+// else may use the file, ReadFile and WriteFile. Names come in the process's
+// ANSI code page, as every narrow text of the program does, and reach the
+// system in UTF-16: the A calls stop at 260 characters even where the system
+// takes longer paths.
 #include "FileHandle.h"
 
 #include "Errors.h"
+#include "SystemText.h"
 
 #include <windows.h>
 
@@ -43,13 +46,18 @@ int FileHandle::Open(const std::string &path, OpenMode mode)
     regular_ = false;
     if (path.find('\0') != std::string::npos)
         return ERROR_INVALID_NAME;
+    // Bytes that are no character of the code page (a UTF-8 name read
+    // under 932, say) name no file: refused rather than guessed at.
+    const std::wstring name = ToUtf16(path, CP_ACP, MB_ERR_INVALID_CHARS);
+    if (name.empty() && !path.empty())
+        return ERROR_INVALID_NAME;
     const bool create = mode == OpenMode::CreateExclusive;
     // Reading lets others read too, not write; and a file that someone
     // already writes is refused (a sharing violation, 32). A track file is
     // emptied only when nobody else has it open: CREATE_ALWAYS with no
     // sharing fails before it truncates. The image is read front to back.
-    const HANDLE handle = ::CreateFileA(
-        path.c_str(), create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
+    const HANDLE handle = ::CreateFileW(
+        name.c_str(), create ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ,
         create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
         create ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
         nullptr);
@@ -153,8 +161,10 @@ int InOutCode(int error, std::string_view)
     case ERROR_ACCESS_DENIED:
         return error; // the table's own numbers are Windows' own
     case ERROR_INVALID_NAME:
-        // "|", "?" or a NUL in a name: the table's invalid file name. A "?"
-        // is what a character the code page lacks turns into.
+    case ERROR_FILENAME_EXCED_RANGE:
+        // "|", "?" or a NUL in a name, or bytes of no character: the table's
+        // invalid file name; so is a path longer than the system takes, as a
+        // name too long is on Linux.
         return kIoPathNotFound;
     case ERROR_HANDLE_EOF:
         return kIoReadPastEnd;

@@ -32,9 +32,15 @@ std::string ToUtf8(std::string_view narrow);
 
 #ifdef _WIN32
 // Windows' own text, UTF-16, from 8-bit text in `codePage` (65001 for the
-// program's own texts, 0 (CP_ACP) for the narrow text) and back.
-std::wstring ToUtf16(std::string_view text, unsigned codePage);
-std::string FromUtf16(std::wstring_view text, unsigned codePage);
+// program's own texts, 0 (CP_ACP) for the narrow text) and back. `flags` go
+// to MultiByteToWideChar: with MB_ERR_INVALID_CHARS, bytes that spell no
+// character of the code page give an empty text instead of a stand-in (a
+// path made of stand-ins names another file).
+std::wstring ToUtf16(std::string_view text, unsigned codePage, unsigned long flags = 0);
+// `flags` go to WideCharToMultiByte: with WC_NO_BEST_FIT_CHARS a character
+// that the code page lacks becomes "?" rather than a look-alike (Café would
+// become Cafe, the name of another file). UTF-8 lacks none and takes no flags.
+std::string FromUtf16(std::wstring_view text, unsigned codePage, unsigned long flags = 0);
 #endif
 
 } // namespace vorsa::platform

@@ -1,8 +1,8 @@
 // Runs the built vorsa-cli as a child process, its standard output and
 // error going to files of its own, so that a test can watch a run, signal it
-// and read what it printed. On Windows the texts that pass between the test
-// and the program (arguments, environment, output) are UTF-8 on the test's
-// side and the code page's bytes on the program's.
+// and read what it printed. The test's texts are UTF-8; on Windows they
+// reach the program as UTF-16 (arguments, environment), and its output
+// comes back in UTF-8 whatever code page it runs in.
 #pragma once
 
 #include "TempDir.h"
@@ -30,6 +30,12 @@ struct CliSetting {
     void (*inChild)() = nullptr;
     // NAME=value entries added to the environment the child inherits.
     std::vector<std::string> environment;
+#ifdef _WIN32
+    // Runs the build of vorsa-cli whose manifest asks for no code page: the
+    // program as a Windows older than 1903 runs it, in the system's code
+    // page (932 under LANG=ja_JP.UTF-8).
+    bool systemCodePage = false;
+#endif
 };
 
 class CliProcess

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 #include <string_view>
 
-#ifndef VORSA_CLI_PATH
-#error "VORSA_CLI_PATH must name the built vorsa-cli"
+#if !defined(VORSA_CLI_PATH) || !defined(VORSA_CLI_SYSTEM_CODE_PAGE_PATH)
+#error "VORSA_CLI_PATH and VORSA_CLI_SYSTEM_CODE_PAGE_PATH must name the built vorsa-cli programs"
 #endif
 
 namespace vorsa::testing
@@ -19,12 +19,12 @@ namespace vorsa::testing
 namespace
 {
 
-// What the program printed in its code page, as the tests' UTF-8, its
-// lines ended as the tests end them: the program's standard streams are in
-// text mode, which ends lines with CR LF on Windows.
+// What the program printed, its lines ended as the tests end them: the
+// program's standard streams are in text mode, which ends lines with CR LF
+// on Windows. Its UTF-8 is left as it is, so that a wrong byte shows.
 std::string PrintedText(const std::string &path)
 {
-    std::string text = platform::ToUtf8(ReadWholeFile(path));
+    const std::string text = ReadWholeFile(path);
     std::string lines;
     for (std::size_t at = 0; at < text.size(); ++at)
         if (!(text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n'))
@@ -102,7 +102,7 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetti
 {
     if (setting.inChild != nullptr)
         ADD_FAILURE() << "a setting run in the child is Linux's";
-    std::string program = VORSA_CLI_PATH;
+    std::string program = setting.systemCodePage ? VORSA_CLI_SYSTEM_CODE_PAGE_PATH : VORSA_CLI_PATH;
     // The build names it by its Linux path, which wine sees on drive Z:.
     std::replace(program.begin(), program.end(), '/', '\\');
     if (program.rfind('\\', 0) == 0)

@@ -105,7 +105,7 @@ TEST_P(ExecutableResources, JapaneseAndEnglishBlocksNameTheProgramAndItsOwner)
     }
 }
 
-TEST_P(ExecutableResources, ManifestKeepsTheSystemCodePageOnWindows10And11)
+TEST_P(ExecutableResources, ManifestAsksForWindows10And11Utf8AndLongPaths)
 {
     HMODULE module = LoadLibraryExW(path_.c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -118,7 +118,11 @@ TEST_P(ExecutableResources, ManifestKeepsTheSystemCodePageOnWindows10And11)
 
     EXPECT_NE(manifest.find(kWindows10And11), std::string::npos) << manifest;
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
-    EXPECT_EQ(manifest.find("activeCodePage"), std::string::npos) << manifest;
+    // The elements as the loader knows them, each in its own namespace.
+    for (const std::string_view element :
+         {R"(<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">UTF-8<)",
+          R"(<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true<)"})
+        EXPECT_NE(manifest.find(element), std::string::npos) << element << " in " << manifest;
     for (const std::string_view part : GetParam().manifestHolds)
         EXPECT_NE(manifest.find(part), std::string::npos) << part << " in " << manifest;
 }

@@ -49,7 +49,7 @@ std::string PatternBytes(std::uint32_t seed, std::int64_t from, std::int64_t cou
 void WritePatternImage(const std::string &path, std::int64_t bytes)
 {
     const std::uint32_t seed = PatternSeed(path);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(SystemPath(path), std::ios::binary | std::ios::trunc);
     const std::int64_t chunk = 1 << 20;
     for (std::int64_t at = 0; at < bytes; at += chunk) {
         const std::string part = PatternBytes(seed, at, std::min(chunk, bytes - at));

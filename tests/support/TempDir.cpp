@@ -1,5 +1,7 @@
 #include "TempDir.h"
 
+#include "platform/SystemText.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -7,11 +9,19 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace vorsa::testing
 {
 
 #ifdef _WIN32
+std::filesystem::path SystemPath(const std::string &path)
+{
+    return platform::ToUtf16(path, CP_ACP);
+}
+
 // Windows has no mkdtemp: a random name is tried until one is new.
 TempDir::TempDir()
 {
@@ -28,6 +38,11 @@ TempDir::TempDir()
     throw std::runtime_error("no new temporary folder");
 }
 #else
+std::filesystem::path SystemPath(const std::string &path)
+{
+    return path;
+}
+
 TempDir::TempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "vorsa-test-XXXXXX").string();
@@ -37,6 +52,45 @@ TempDir::TempDir()
 }
 #endif
 
+#ifdef _WIN32
+namespace
+{
+
+// std::filesystem lists a folder here through mingw-w64's _wopendir, whose
+// buffer holds 260 characters: a tree deeper than that is removed through
+// the wide calls themselves. Read-only entries are made writable first.
+void RemoveTree(const std::wstring &folder)
+{
+    WIN32_FIND_DATAW entry;
+    const HANDLE found = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry,
+                                          FindExSearchNameMatch, nullptr, 0);
+    if (found != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L'\\' + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                DeleteFileW(path.c_str());
+            else if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+                RemoveDirectoryW(path.c_str());
+            else
+                RemoveTree(path);
+        } while (FindNextFileW(found, &entry));
+        FindClose(found);
+    }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+TempDir::~TempDir()
+{
+    RemoveTree(SystemPath(path_).wstring());
+}
+#else
 TempDir::~TempDir()
 {
     std::error_code ignored;
@@ -50,6 +104,7 @@ TempDir::~TempDir()
     }
     std::filesystem::remove_all(path_, ignored);
 }
+#endif
 
 std::string TempDir::File(std::string_view name) const
 {
@@ -74,7 +129,7 @@ std::string TempDir::Read(std::string_view name) const
 
 std::string ReadWholeFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(SystemPath(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     // In one piece: byte by byte costs much in the sanitizers' debug build.
@@ -85,7 +140,7 @@ std::string ReadWholeFile(const std::string &path)
 
 void WriteWholeFile(const std::string &path, std::string_view bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(SystemPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
@@ -94,7 +149,7 @@ void WriteWholeFile(const std::string &path, std::string_view bytes)
 bool FileExists(const std::string &path)
 {
     std::error_code ignored;
-    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+    return std::filesystem::exists(std::filesystem::symlink_status(SystemPath(path), ignored));
 }
 
 } // namespace vorsa::testing

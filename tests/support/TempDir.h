@@ -1,6 +1,7 @@
 // A temporary folder for a test's real files, removed with everything in it.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,11 @@ public:
 private:
     std::string path_;
 };
+
+// The tests' narrow path as the system spells it: on Windows its UTF-16,
+// from the process's code page, so that the wide calls behind a stream or
+// std::filesystem reach names in any script and past 260 characters.
+std::filesystem::path SystemPath(const std::string &path);
 
 std::string ReadWholeFile(const std::string &path);
 void WriteWholeFile(const std::string &path, std::string_view bytes);
