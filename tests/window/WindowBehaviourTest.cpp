@@ -266,6 +266,43 @@ TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
     }
 }
 
+// A dropped name is taken whole, however deep: a cut one would name
+// another file, or none. This one names no file: its open error shows.
+TEST_F(WindowBehaviour, DropTakesTheWholeName)
+{
+    const std::string folder = dir_.Folder();
+    const std::string end = platform::FromUtf8("表") + ".cue";
+    const std::string dropped = folder + std::string(300 - folder.size() - end.size(), 'd') + end;
+    EXPECT_TRUE(window_->Drop({dropped}));
+    EXPECT_EQ(window_->Text(TextControl::Label1), dropped);
+    ASSERT_EQ(window_->messages.size(), 1u);
+    EXPECT_TRUE(window_->messages[0].error);
+}
+
+// "vorsa FILE" with a name in any script: UTF-8 is the 8-bit text of both
+// programs where the system takes it.
+TEST_F(WindowBehaviour, NamedFileInAnyScriptLoads)
+{
+    if (platform::NarrowCodePageNumber() != platform::kUtf8CodePage)
+        GTEST_SKIP() << "the code page spells only some names";
+    const GeneratedDisc disc = WriteCueDisc(dir_, "Café 𠮷野家 아이유", {75, 150});
+    window_->LoadNamed(disc.descriptionPath);
+    EXPECT_EQ(window_->Text(TextControl::Label1), disc.descriptionPath);
+    EXPECT_EQ(window_->Captions().size(), 2u);
+    EXPECT_TRUE(window_->messages.empty());
+}
+
+// Typing a folder's first letters selects it, and only selects it.
+TEST_F(WindowBehaviour, TypingSelectsFolder)
+{
+    for (const char *name : {"sa", "sub", "sun"})
+        MakeFolder(dir_.File(name));
+    window_->ShowFolder(dir_.Path());
+    window_->TypeInFolderList("su");
+    EXPECT_EQ(window_->SelectedFolderEntry(), dir_.File("sub"));
+    EXPECT_EQ(window_->Text(TextControl::Label6), "");
+}
+
 TEST_F(WindowBehaviour, TickAllAndUntickAll)
 {
     window_->TickAll(); // an empty list: nothing to do
