@@ -53,6 +53,8 @@ enum class Sizing {
     Fixed,      // the design's size
     ToText,     // as large as its text; the design's place
     FontHeight, // the design's width; at least the design's height, more where the font needs it
+    Under,      // the design's left, width and bottom; its top moved down as far as the
+                // control above it grew past the design
 };
 
 struct ControlDesign {
@@ -103,7 +105,7 @@ inline constexpr std::array kForm{
     ControlDesign{Control::Label8, "Label8", Control::Form1, {8, 200, 0, 0}, Sizing::ToText, "Wave作成先フォルダ", ""},
     ControlDesign{Control::Label6, "Label6", Control::Form1, {8, 216, 185, 20}, Sizing::Fixed, "", ""},
     ControlDesign{Control::DriveComboBox1, "DriveComboBox1", Control::Form1, {8, 240, 185, 18}, Sizing::FontHeight, "", ""},
-    ControlDesign{Control::DirectoryListBox1, "DirectoryListBox1", Control::Form1, {8, 256, 185, 137}, Sizing::Fixed, "", ""},
+    ControlDesign{Control::DirectoryListBox1, "DirectoryListBox1", Control::Form1, {8, 256, 185, 137}, Sizing::Under, "", ""},
     ControlDesign{Control::GroupBox1, "GroupBox1", Control::Form1, {8, 400, 185, 65}, Sizing::Fixed, "Waveリッピング状況", ""},
     ControlDesign{Control::Label7, "Label7", Control::GroupBox1, {16, 16, 121, 17}, Sizing::Fixed, "", ""},
     ControlDesign{Control::ProgressBar1, "ProgressBar1", Control::GroupBox1, {16, 33, 121, 16}, Sizing::Fixed, "", ""},

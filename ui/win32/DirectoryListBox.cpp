@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 namespace vorsa::win32
 {
@@ -17,24 +16,15 @@ constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | 
                          LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 constexpr UINT_PTR kTypeAheadId = 1;
 
-// The shell's folder icon, closed or open, at `size` pixels: from where the
-// shell keeps it, at that size; else the shell's small one.
+// The shell's folder icon, closed or open, of the shell's size nearest
+// above `size` pixels (DrawIconEx fits it to the entry).
 HICON FolderIcon(bool open, int size)
 {
-    SHSTOCKICONINFO stock{};
-    stock.cbSize = sizeof stock;
-    if (SUCCEEDED(::SHGetStockIconInfo(open ? SIID_FOLDEROPEN : SIID_FOLDER, SHGSI_ICONLOCATION,
-                                       &stock))) {
-        HICON icon = nullptr;
-        if (::SHDefExtractIconW(stock.szPath, stock.iIcon, 0, &icon, nullptr,
-                                static_cast<UINT>(size)) == S_OK &&
-            icon)
-            return icon;
-    }
+    const bool small = size <= ::GetSystemMetrics(SM_CXSMICON);
     SHFILEINFOW file{};
     ::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &file, sizeof file,
-                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON | SHGFI_SMALLICON |
-                         (open ? SHGFI_OPENICON : 0));
+                     SHGFI_USEFILEATTRIBUTES | SHGFI_ICON |
+                         (small ? SHGFI_SMALLICON : SHGFI_LARGEICON) | (open ? SHGFI_OPENICON : 0));
     return file.hIcon;
 }
 

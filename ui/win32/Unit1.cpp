@@ -482,6 +482,19 @@ void TForm1::ApplyDpi(UINT dpi)
             DriveComboBox1.SetMetrics(dpi, font_.get(),
                                       {at.left, at.top, at.left + at.width, at.top + at.height});
             break;
+        case Sizing::Under: {
+            // Below the drive selector, the only control that grows.
+            RECT above{};
+            ::GetWindowRect(DriveComboBox1.Handle(), &above);
+            ::MapWindowPoints(nullptr, Form1_, reinterpret_cast<POINT *>(&above), 2);
+            const vorsa::ui::Rect designed = vorsa::ui::Scaled(
+                vorsa::ui::ClientRectOf(Control::DriveComboBox1), static_cast<int>(dpi));
+            const int grown =
+                std::max(0, static_cast<int>(above.bottom) - (designed.top + designed.height));
+            ::SetWindowPos(control, nullptr, at.left, at.top + grown, at.width, at.height - grown,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
         }
     }
     FitSongListColumn();
