@@ -137,6 +137,8 @@ public:
         form_.DirectoryListBox1->setFocus();
         QTest::keyClicks(form_.DirectoryListBox1, Q(letters));
     }
+    std::optional<bool> QueryEndSession() override { return std::nullopt; }
+    void EndSession() override {}
     std::string SelectedFolderEntry() const override
     {
         return ui::DirectoryListBox::EntryPath(form_.DirectoryListBox1->currentItem())

@@ -206,6 +206,14 @@ public:
             ::PostMessageW(list, WM_CHAR, letter, 1);
         RunPending();
     }
+    std::optional<bool> QueryEndSession() override
+    {
+        return ::SendMessageW(form_.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+    }
+    void EndSession() override
+    {
+        ::SendMessageW(form_.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
     std::string SelectedFolderEntry() const override
     {
         return form_.DirectoryListBox1.EntryPath(form_.DirectoryListBox1.Selected());

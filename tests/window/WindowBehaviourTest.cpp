@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -503,6 +504,32 @@ TEST_F(WindowBehaviour, CloseDuringRunIsPutOff)
     EXPECT_TRUE(window_->Shown());
     window_->RunPending();
     EXPECT_FALSE(window_->Shown());
+}
+
+// A logoff or shutdown waits for a run; one that comes anyway stops the
+// run at once, the track file it was writing closed, and shows nothing.
+TEST_F(WindowBehaviour, SessionEndDuringRunStopsWithTrackFileClosed)
+{
+    PrepareRun();
+    if (!window_->QueryEndSession())
+        GTEST_SKIP() << "the toolkit does not ask the window";
+    EXPECT_EQ(window_->QueryEndSession(), true); // no run, no wait
+    std::optional<bool> duringRun;
+    window_->probe = [&](int call) {
+        if (call != 2)
+            return;
+        duringRun = window_->QueryEndSession();
+        window_->EndSession();
+    };
+    window_->Extract();
+
+    EXPECT_EQ(duringRun, false);
+    EXPECT_FALSE(window_->Running());
+    EXPECT_TRUE(window_->messages.empty());
+    EXPECT_FALSE(FileExists(Out("cd02.wav")));
+    // Closed: a file still open without sharing could not be removed.
+    std::error_code error;
+    EXPECT_TRUE(std::filesystem::remove(PathOf(Out("cd01.wav")), error)) << error.message();
 }
 
 // A run that an error ends gives the window back idle.

@@ -76,6 +76,11 @@ public:
     virtual void RunPending() = 0;
     // Types `letters` into the folder list, which has the keyboard.
     virtual void TypeInFolderList(const std::string &letters) = 0;
+    // The system's question before a logoff or shutdown: whether the window
+    // lets the session end; nullopt where the toolkit does not ask it.
+    virtual std::optional<bool> QueryEndSession() = 0;
+    // The session ends, whatever the window answered.
+    virtual void EndSession() = 0;
 
     // ---- the folder list and the screen ----
     // The path of the folder list's selected entry.
