@@ -75,6 +75,7 @@ void DirectoryListBox::OpenDirectory(const std::string &folder)
 void DirectoryListBox::Fill(const FolderList &list)
 {
     entries_ = list.entries;
+    current_ = list.current;
     typed_.clear();
     ::SendMessageW(handle_, WM_SETREDRAW, FALSE, 0);
     ::SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
@@ -120,17 +121,10 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
     ::FillRect(item.hDC, &item.rcItem,
                ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     // The chain down to the current folder shows open folders, its subfolders closed ones.
-    const std::size_t current = [this] {
-        std::size_t last = 0;
-        for (std::size_t i = 1;
-             i < entries_.size() && entries_[i].level == entries_[i - 1].level + 1; ++i)
-            last = i;
-        return last;
-    }();
     const int iconSize = Scale(ui::kFolderItemHeight, dpi_);
     const int left = item.rcItem.left + Scale(1 + entry.level * ui::kFolderIndentPixels, dpi_);
     const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - iconSize) / 2;
-    if (HICON icon = item.itemID <= current ? openIcon_.get() : closedIcon_.get())
+    if (HICON icon = item.itemID <= current_ ? openIcon_.get() : closedIcon_.get())
         ::DrawIconEx(item.hDC, left, top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
 
     ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -52,6 +52,7 @@ private:
     HWND handle_ = nullptr;
     std::string directory_;
     std::vector<FolderEntry> entries_;
+    std::size_t current_ = 0; // the entry of the current folder, the chain's last
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;
     UniqueIcon closedIcon_;

@@ -23,8 +23,8 @@ struct FolderList {
 
 // The folders from the drive's root down to `folder`, then `folder`'s
 // subfolders that the folder list shows, in sorted order. `folder` is a full
-// path ("C:\Music", "C:\"). A folder that cannot be listed raises the
-// input/output error of the system's code.
+// path ("C:\Music", "C:\"); without `subfolders`, the chain alone. A folder
+// that cannot be listed raises the input/output error of the system's code.
 FolderList FolderEntries(const std::string &folder, bool subfolders = true);
 
 // Makes `folder` the process's current directory and returns it as the
