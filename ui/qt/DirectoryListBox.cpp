@@ -92,6 +92,7 @@ int DirectoryListBox::EntryLevel(const QListWidgetItem *item)
 void DirectoryListBox::SetItemHeight(int pixels)
 {
     itemHeight_ = pixels;
+    setIconSize(QSize(pixels, pixels));
     for (int i = 0; i < count(); ++i)
         item(i)->setSizeHint(QSize(0, itemHeight_));
 }

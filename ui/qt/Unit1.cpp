@@ -130,7 +130,6 @@ TForm1::TForm1(QWidget *parent)
     setWindowIcon(QIcon(QStringLiteral(":/vorsa/vorsa.png")));
     SetBackground(this, palette().color(QPalette::Button));
 
-    CreateControls();
     // Laid out at the screen's own scale where the window fits, else as
     // large as fits, in the middle of the screen. move() places the frame,
     // whose title bar the window system adds: the style's height stands in.
@@ -144,6 +143,16 @@ TForm1::TForm1(QWidget *parent)
         dpi = placement.dpi;
         frameTopLeft = QPoint(placement.frame.left, placement.frame.top);
     }
+    // The font first: the controls that a style sheet draws take the
+    // window's font when they are made, and no later change of it.
+    QFont font;
+    QStringList faces;
+    for (const std::string_view face : vorsa::ui::kFontFaces)
+        faces.append(FromDesign(face));
+    font.setFamilies(faces);
+    font.setPixelSize(vorsa::ui::Scaled(vorsa::ui::kFontPixels, dpi));
+    setFont(font);
+    CreateControls();
     LayOut(dpi);
     move(frameTopLeft);
     ConnectHandlers();
@@ -316,14 +325,7 @@ void TForm1::LayOut(int dpi)
 {
     layoutDpi_ = dpi;
     const auto scaled = [dpi](int pixels) { return vorsa::ui::Scaled(pixels, dpi); };
-    QFont font;
-    QStringList faces;
-    for (const std::string_view face : vorsa::ui::kFontFaces)
-        faces.append(FromDesign(face));
-    font.setFamilies(faces);
-    font.setPixelSize(scaled(vorsa::ui::kFontPixels));
-    setFont(font);
-    QFont linkFont = font;
+    QFont linkFont = font();
     linkFont.setUnderline(true);
     Label11->setFont(linkFont);
     setFixedSize(scaled(vorsa::ui::kClientWidth), scaled(vorsa::ui::kClientHeight));
