@@ -10,6 +10,7 @@
 #include "NamedFile.h"
 #include "Resources.h"
 #include "WinText.h"
+#include "WindowFace.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -140,44 +141,6 @@ SIZE TextSize(HWND control, HFONT font)
     ::SelectObject(dc, previous);
     ::ReleaseDC(control, dc);
     return size;
-}
-
-int CALLBACK NoteFace(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
-{
-    *reinterpret_cast<bool *>(found) = true;
-    return 0;
-}
-
-// The window's face: the first of the design's faces that the system has
-// with its Japanese characters. Without any of them, the system's own
-// message font, which holds Latin letters and which font linking gives
-// Japanese on a Japanese system.
-LOGFONTW WindowFace()
-{
-    static const LOGFONTW chosen = [] {
-        HDC screen = ::GetDC(nullptr);
-        for (const std::string_view face : vorsa::ui::kFontFaces) {
-            LOGFONTW wanted{};
-            wanted.lfCharSet = SHIFTJIS_CHARSET;
-            vorsa::win32::Widen(face).copy(wanted.lfFaceName, LF_FACESIZE - 1);
-            bool found = false;
-            ::EnumFontFamiliesExW(screen, &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-            if (found) {
-                ::ReleaseDC(nullptr, screen);
-                return wanted;
-            }
-        }
-        ::ReleaseDC(nullptr, screen);
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        LOGFONTW system{};
-        system.lfCharSet = DEFAULT_CHARSET;
-        std::copy(std::begin(metrics.lfMessageFont.lfFaceName),
-                  std::end(metrics.lfMessageFont.lfFaceName), system.lfFaceName);
-        return system;
-    }();
-    return chosen;
 }
 
 // The controls that are a window of their own, by their member.
@@ -426,7 +389,7 @@ void TForm1::Place(UINT windowDpi, const POINT *topLeft)
 void TForm1::ApplyDpi(UINT dpi)
 {
     dpi_ = dpi;
-    LOGFONTW face = WindowFace();
+    LOGFONTW face = vorsa::win32::WindowFace();
     face.lfHeight = -Scale(vorsa::ui::kFontPixels);
     face.lfQuality = DEFAULT_QUALITY;
     // The controls take the new font and images before the old ones go.
