@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -302,6 +306,25 @@ TEST_F(WindowBehaviour, TypingSelectsFolder)
     window_->TypeInFolderList("su");
     EXPECT_EQ(window_->SelectedFolderEntry(), dir_.File("sub"));
     EXPECT_EQ(window_->Text(TextControl::Label6), "");
+}
+
+// Hidden folders are left out, as a file manager leaves them out by default.
+TEST_F(WindowBehaviour, FolderListLeavesOutHiddenFolders)
+{
+#ifdef _WIN32
+    const std::string hidden = dir_.File("ab");
+    MakeFolder(hidden);
+    ASSERT_TRUE(::SetFileAttributesW(PathOf(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const std::string typed = "ab";
+#else
+    const std::string hidden = dir_.File(".ab");
+    MakeFolder(hidden);
+    const std::string typed = ".ab";
+#endif
+    MakeFolder(dir_.File("abc"));
+    window_->ShowFolder(dir_.Path());
+    window_->TypeInFolderList(typed);
+    EXPECT_NE(window_->SelectedFolderEntry(), hidden);
 }
 
 TEST_F(WindowBehaviour, TickAllAndUntickAll)
