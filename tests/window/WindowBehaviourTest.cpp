@@ -69,6 +69,10 @@ class WindowBehaviour : public ::testing::Test
 protected:
     void SetUp() override
     {
+#ifdef VORSA_CODE_PAGE
+        // A build for a code page tests nothing of it in another.
+        ASSERT_EQ(platform::NarrowCodePageNumber(), static_cast<unsigned>(VORSA_CODE_PAGE));
+#endif
         savedFolder_ = std::filesystem::current_path();
         Restart();
         AbortRequested = false;
