@@ -173,6 +173,9 @@ void TForm1::CreateControls()
     ListView1->setColumnCount(1);
     ListView1->setHeaderLabels({FromDesign(vorsa::ui::kSongListHeading)});
     ListView1->header()->setStretchLastSection(true);
+    // The one column fits the list at any scale: no scroll bar across it.
+    ListView1->header()->setMinimumSectionSize(0);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->header()->setSectionsMovable(false);
     ListView1->setRootIsDecorated(false);
     ListView1->setIndentation(0);
