@@ -9,11 +9,14 @@
 #include "WindowTestSupport.h"
 
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -128,6 +131,41 @@ public:
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+
+    void TypeInFolderList(const std::string &letters) override
+    {
+        form_.DirectoryListBox1->setFocus();
+        QTest::keyClicks(form_.DirectoryListBox1, Q(letters));
+    }
+    std::optional<bool> QueryEndSession() override { return std::nullopt; }
+    void EndSession() override {}
+    std::string SelectedFolderEntry() const override
+    {
+        return ui::DirectoryListBox::EntryPath(form_.DirectoryListBox1->currentItem())
+            .toStdString();
+    }
+
+    ScreenLayout Layout() const override
+    {
+        const auto rect = [](const QRect &r) {
+            return ui::Rect{r.x(), r.y(), r.width(), r.height()};
+        };
+        ScreenLayout layout;
+        layout.layoutDpi = form_.LayoutDpi();
+        layout.workArea = rect(form_.screen()->availableGeometry());
+        layout.frame = rect(form_.frameGeometry());
+        layout.client = rect(QRect(form_.mapToGlobal(QPoint(0, 0)), form_.size()));
+        layout.fixedSize = form_.minimumSize() == form_.maximumSize() &&
+                           !(form_.windowFlags() & Qt::WindowMaximizeButtonHint);
+        for (const ui::ControlDesign &design : ui::kForm) {
+            const QWidget *control = form_.ControlWidget(design.control);
+            layout.controls.emplace_back(
+                design.control, rect(QRect(control->mapTo(&form_, QPoint(0, 0)), control->size())));
+        }
+        return layout;
+    }
+    // Qt's coordinates scale with the screen: its dpi, in them, is the design's.
+    bool MoveToDpi(int dpi) override { return dpi == ui::kDesignDpi; }
 
 private:
     DialogRecorder dialogs_;

@@ -159,10 +159,10 @@ public:
     void ShowFolder(const std::string &folder) override { form_.ShowDirectory(folder); }
     void OpenFolderEntry(const std::string &path) override
     {
-        HWND list = form_.DirectoryListBox1;
+        HWND list = form_.DirectoryListBox1.Handle();
         const auto count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            if (form_.EntryPath(i) == path) {
+            if (form_.DirectoryListBox1.EntryPath(i) == path) {
                 ::SendMessageW(list, LB_SETCURSEL, i, 0);
                 // What the list tells the window of a double-click on the
                 // entry. Not Enter: the keyboard goes to the active window,
@@ -195,6 +195,77 @@ public:
             if (message.message != WM_QUIT)
                 form_.Dispatch(message);
         }
+    }
+
+    void TypeInFolderList(const std::string &letters) override
+    {
+        // As the keyboard's letters come: posted, one after the other.
+        HWND list = form_.DirectoryListBox1.Handle();
+        ::SetFocus(list);
+        for (const wchar_t letter : platform::ToUtf16(letters, CP_UTF8))
+            ::PostMessageW(list, WM_CHAR, letter, 1);
+        RunPending();
+    }
+    std::optional<bool> QueryEndSession() override
+    {
+        return ::SendMessageW(form_.Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE;
+    }
+    void EndSession() override
+    {
+        ::SendMessageW(form_.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
+    std::string SelectedFolderEntry() const override
+    {
+        return form_.DirectoryListBox1.EntryPath(form_.DirectoryListBox1.Selected());
+    }
+
+    ScreenLayout Layout() const override
+    {
+        const auto rect = [](const RECT &r) {
+            return ui::Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        };
+        ScreenLayout layout;
+        layout.dpi = static_cast<int>(form_.WindowDpi());
+        layout.layoutDpi = static_cast<int>(form_.LayoutDpi());
+        HWND window = form_.Handle();
+        MONITORINFO screen{};
+        screen.cbSize = sizeof screen;
+        ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &screen);
+        layout.workArea = rect(screen.rcWork);
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        layout.frame = rect(frame);
+        RECT client{};
+        ::GetClientRect(window, &client);
+        ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&client), 2);
+        layout.client = rect(client);
+        const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
+        layout.fixedSize = !(style & WS_THICKFRAME) && !(style & WS_MAXIMIZEBOX);
+        for (const ui::ControlDesign &design : ui::kForm) {
+            RECT at{};
+            if (design.parent == ui::Control::ToolBar1) {
+                const auto index = static_cast<WPARAM>(static_cast<int>(design.control) -
+                                                       static_cast<int>(ui::Control::ToolButton1));
+                ::SendMessageW(form_.ToolBar1, TB_GETITEMRECT, index,
+                               reinterpret_cast<LPARAM>(&at));
+                ::MapWindowPoints(form_.ToolBar1, window, reinterpret_cast<POINT *>(&at), 2);
+            } else {
+                ::GetWindowRect(form_.ControlHandle(design.control), &at);
+                ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&at), 2);
+            }
+            layout.controls.emplace_back(design.control, rect(at));
+        }
+        return layout;
+    }
+    bool MoveToDpi(int dpi) override
+    {
+        // What the system sends a window dragged onto a screen of that dpi.
+        RECT frame{};
+        ::GetWindowRect(form_.Handle(), &frame);
+        ::SendMessageW(form_.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&frame));
+        RunPending();
+        return true;
     }
 
 private:

@@ -12,9 +12,14 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +71,10 @@ class WindowBehaviour : public ::testing::Test
 protected:
     void SetUp() override
     {
+#ifdef VORSA_CODE_PAGE
+        // A build for a code page tests nothing of it in another.
+        ASSERT_EQ(platform::NarrowCodePageNumber(), static_cast<unsigned>(VORSA_CODE_PAGE));
+#endif
         savedFolder_ = std::filesystem::current_path();
         Restart();
         AbortRequested = false;
@@ -293,6 +302,62 @@ TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
     }
 }
 
+// A dropped name is taken whole, however deep: a cut one would name
+// another file, or none. This one names no file: its open error shows.
+TEST_F(WindowBehaviour, DropTakesTheWholeName)
+{
+    const std::string folder = dir_.Folder();
+    const std::string end = platform::FromUtf8("表") + ".cue";
+    const std::string dropped = folder + std::string(300 - folder.size() - end.size(), 'd') + end;
+    EXPECT_TRUE(window_->Drop({dropped}));
+    EXPECT_EQ(window_->Text(TextControl::Label1), dropped);
+    ASSERT_EQ(window_->messages.size(), 1u);
+    EXPECT_TRUE(window_->messages[0].error);
+}
+
+// "vorsa FILE" with a name in any script: UTF-8 is the 8-bit text of both
+// programs where the system takes it.
+TEST_F(WindowBehaviour, NamedFileInAnyScriptLoads)
+{
+    if (platform::NarrowCodePageNumber() != platform::kUtf8CodePage)
+        GTEST_SKIP() << "the code page spells only some names";
+    const GeneratedDisc disc = WriteCueDisc(dir_, "Café 𠮷野家 아이유", {75, 150});
+    window_->LoadNamed(disc.descriptionPath);
+    EXPECT_EQ(window_->Text(TextControl::Label1), disc.descriptionPath);
+    EXPECT_EQ(window_->Captions().size(), 2u);
+    EXPECT_TRUE(window_->messages.empty());
+}
+
+// Typing a folder's first letters selects it, and only selects it.
+TEST_F(WindowBehaviour, TypingSelectsFolder)
+{
+    for (const char *name : {"sa", "sub", "sun"})
+        MakeFolder(dir_.File(name));
+    window_->ShowFolder(dir_.Path());
+    window_->TypeInFolderList("su");
+    EXPECT_EQ(window_->SelectedFolderEntry(), dir_.File("sub"));
+    EXPECT_EQ(window_->Text(TextControl::Label6), "");
+}
+
+// Hidden folders are left out, as a file manager leaves them out by default.
+TEST_F(WindowBehaviour, FolderListLeavesOutHiddenFolders)
+{
+#ifdef _WIN32
+    const std::string hidden = dir_.File("ab");
+    MakeFolder(hidden);
+    ASSERT_TRUE(::SetFileAttributesW(PathOf(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    const std::string typed = "ab";
+#else
+    const std::string hidden = dir_.File(".ab");
+    MakeFolder(hidden);
+    const std::string typed = ".ab";
+#endif
+    MakeFolder(dir_.File("abc"));
+    window_->ShowFolder(dir_.Path());
+    window_->TypeInFolderList(typed);
+    EXPECT_NE(window_->SelectedFolderEntry(), hidden);
+}
+
 TEST_F(WindowBehaviour, TickAllAndUntickAll)
 {
     window_->TickAll(); // an empty list: nothing to do
@@ -493,6 +558,32 @@ TEST_F(WindowBehaviour, CloseDuringRunIsPutOff)
     EXPECT_TRUE(window_->Shown());
     window_->RunPending();
     EXPECT_FALSE(window_->Shown());
+}
+
+// A logoff or shutdown waits for a run; one that comes anyway stops the
+// run at once, the track file it was writing closed, and shows nothing.
+TEST_F(WindowBehaviour, SessionEndDuringRunStopsWithTrackFileClosed)
+{
+    PrepareRun();
+    if (!window_->QueryEndSession())
+        GTEST_SKIP() << "the toolkit does not ask the window";
+    EXPECT_EQ(window_->QueryEndSession(), true); // no run, no wait
+    std::optional<bool> duringRun;
+    window_->probe = [&](int call) {
+        if (call != 2)
+            return;
+        duringRun = window_->QueryEndSession();
+        window_->EndSession();
+    };
+    window_->Extract();
+
+    EXPECT_EQ(duringRun, false);
+    EXPECT_FALSE(window_->Running());
+    EXPECT_TRUE(window_->messages.empty());
+    EXPECT_FALSE(FileExists(Out("cd02.wav")));
+    // Closed: a file still open without sharing could not be removed.
+    std::error_code error;
+    EXPECT_TRUE(std::filesystem::remove(PathOf(Out("cd01.wav")), error)) << error.message();
 }
 
 // A run that an error ends gives the window back idle.

@@ -4,12 +4,14 @@
 // answered and recorded; nothing blocks.
 #pragma once
 
+#include "FormDesign.h"
 #include "WindowState.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vorsa::testing
@@ -19,6 +21,18 @@ struct ShownMessage {
     std::string caption; // UTF-8, as shown
     std::string text;    // UTF-8, as shown
     bool error = false;  // the default exception display
+};
+
+// The window on its screen, in the pixels of the window's own coordinates.
+struct ScreenLayout {
+    int dpi = ui::kDesignDpi;       // the screen's (Qt's coordinates scale with it: 96)
+    int layoutDpi = ui::kDesignDpi; // the form's, lower where the window would not fit
+    ui::Rect workArea;              // screen coordinates, as the frame and the client area
+    ui::Rect frame;
+    ui::Rect client;
+    bool fixedSize = false; // no resizing border, no maximise button
+    // Each control of the design within the client area; a tool button within it too.
+    std::vector<std::pair<ui::Control, ui::Rect>> controls;
 };
 
 class WindowDriver
@@ -60,6 +74,21 @@ public:
     virtual bool Close() = 0;
     // Lets the window handle what is waiting.
     virtual void RunPending() = 0;
+    // Types `letters` into the folder list, which has the keyboard.
+    virtual void TypeInFolderList(const std::string &letters) = 0;
+    // The system's question before a logoff or shutdown: whether the window
+    // lets the session end; nullopt where the toolkit does not ask it.
+    virtual std::optional<bool> QueryEndSession() = 0;
+    // The session ends, whatever the window answered.
+    virtual void EndSession() = 0;
+
+    // ---- the folder list and the screen ----
+    // The path of the folder list's selected entry.
+    virtual std::string SelectedFolderEntry() const = 0;
+    virtual ScreenLayout Layout() const = 0;
+    // Moves the window to a screen of `dpi` as the system does; false where
+    // the toolkit takes its scale from elsewhere (Qt: QT_SCALE_FACTOR).
+    virtual bool MoveToDpi(int dpi) = 0;
 
     // ---- watching ----
     // Runs inside each of a run's ProcessEvents calls (counted from 1),

@@ -2,6 +2,8 @@
 
 #include "ErrorDisplay.h"
 #include "Errors.h"
+#include "FolderRule.h"
+#include "FormDesign.h"
 #include "SelectionPalette.h"
 #include "platform/FileHandle.h"
 
@@ -21,8 +23,6 @@ namespace vorsa::ui
 namespace
 {
 
-constexpr int kItemHeight = 16;  // pixels
-constexpr int kIndentPixels = 8; // per level of the chain
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kLevelRole = Qt::UserRole + 1;
 
@@ -36,13 +36,15 @@ QString CleanAbsolute(const QString &path)
 class FolderEntryDelegate : public QStyledItemDelegate
 {
 public:
+    static constexpr int kFolderIndentPixels = ui::kFolderIndentPixels;
     using QStyledItemDelegate::QStyledItemDelegate;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->rect.setLeft(option->rect.left() + index.data(kLevelRole).toInt() * kIndentPixels);
+        option->rect.setLeft(option->rect.left() +
+                             index.data(kLevelRole).toInt() * kFolderIndentPixels);
     }
 };
 
@@ -87,6 +89,14 @@ int DirectoryListBox::EntryLevel(const QListWidgetItem *item)
     return item ? item->data(kLevelRole).toInt() : 0;
 }
 
+void DirectoryListBox::SetItemHeight(int pixels)
+{
+    itemHeight_ = pixels;
+    setIconSize(QSize(pixels, pixels));
+    for (int i = 0; i < count(); ++i)
+        item(i)->setSizeHint(QSize(0, itemHeight_));
+}
+
 void DirectoryListBox::ShowDirectory(const QString &path)
 {
     directory_ = CleanAbsolute(path);
@@ -117,7 +127,7 @@ void DirectoryListBox::Fill()
         auto *item = new QListWidgetItem(icon, name, this);
         item->setData(kPathRole, fullPath);
         item->setData(kLevelRole, level);
-        item->setSizeHint(QSize(0, kItemHeight));
+        item->setSizeHint(QSize(0, itemHeight_));
         return item;
     };
 
@@ -136,11 +146,16 @@ void DirectoryListBox::Fill()
     ++level;
     const QFileInfoList entries =
         QDir(directory_)
-            .entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::LocaleAware);
+            .entryInfoList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDir::Name | QDir::LocaleAware);
     for (const QFileInfo &entry : entries) {
         // A link is listed when it leads to a folder; one to a device, a
         // file or nowhere is not a folder.
-        if (entry.isDir())
+        const QByteArray name = entry.fileName().toUtf8();
+        if (ShownInFolderList(
+                {.name = std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                 .folder = entry.isDir(),
+                 .hidden = entry.isHidden()}))
             add(entry.fileName(), entry.filePath(), closedIcon, level);
     }
 

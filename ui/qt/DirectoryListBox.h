@@ -27,6 +27,9 @@ public:
     // input/output error and leaves everything as it was.
     void OpenDirectory(const QString &path);
 
+    // The entries' height, in pixels.
+    void SetItemHeight(int pixels);
+
     // Full path of the folder an entry stands for.
     static QString EntryPath(const QListWidgetItem *item);
     // How far in an entry is drawn: 0 for the root, one more per level.
@@ -44,6 +47,7 @@ private:
     void Fill();
 
     QString directory_;
+    int itemHeight_ = 16;
 };
 
 } // namespace vorsa::ui

@@ -2,13 +2,13 @@
 
 #include "BoxText.h"
 #include "CodePage.h"
-#include "Credits.h"
 #include "Dialogs.h"
 #include "DirectoryListBox.h"
 #include "DiscReaders.h"
 #include "DriveComboBox.h"
 #include "ErrorDisplay.h"
 #include "Extraction.h"
+#include "FormDesign.h"
 #include "GridLineDelegate.h"
 #include "LinkLabel.h"
 #include "NamedFile.h"
@@ -52,12 +52,20 @@ namespace
 {
 
 using vorsa::TextControl;
+using vorsa::ui::Control;
+using vorsa::ui::ControlDesign;
 
-constexpr int kClientWidth = 348; // pixels
-constexpr int kClientHeight = 523;
-constexpr int kFontPixels = 12;
-const QColor kCream(255, 251, 240);
-const QColor kNavy(0, 0, 128);
+QColor ColourOf(vorsa::ui::Colour colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+const QColor kCream = ColourOf(vorsa::ui::kCream);
+const QColor kNavy = ColourOf(vorsa::ui::kNavy);
+
+QString FromDesign(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // A tool tip that shows `text` as it is: Qt would take a text that looks
 // like markup (a folder named "<b>") for rich text.
@@ -66,22 +74,15 @@ QString PlainToolTip(const QString &text)
     return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text, Qt::WhiteSpaceNoWrap) : text;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+// A label of the design, its text the design's.
+QLabel *MakeLabel(QWidget *parent, Control control)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
+    const ControlDesign &design = vorsa::ui::DesignOf(control);
+    auto *label = new QLabel(FromDesign(design.text), parent);
+    label->setObjectName(FromDesign(design.name));
     // Paths are shown as they are, never taken for rich text.
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
-}
-
-// A label sized to its text, at its place.
-QLabel *MakeHeading(QWidget *parent, const char *name, const QString &text, QPoint topLeft)
-{
-    QLabel *label = MakeLabel(parent, name, text, QRect(topLeft, QSize()));
-    label->adjustSize();
     return label;
 }
 
@@ -93,18 +94,16 @@ void SetBackground(QWidget *widget, const QColor &colour)
     widget->setPalette(palette);
 }
 
-QToolButton *MakeToolButton(QWidget *bar, const char *name, const QIcon &image, const QString &hint,
-                            int left)
+QToolButton *MakeToolButton(QWidget *bar, Control control, const QIcon &image)
 {
+    const ControlDesign &design = vorsa::ui::DesignOf(control);
     auto *button = new QToolButton(bar);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(FromDesign(design.name));
     button->setIcon(image);
-    button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
-    button->setToolTip(hint);
+    button->setToolTip(FromDesign(design.hint));
     button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(left, 2, 39, 38);
     return button;
 }
 
@@ -129,30 +128,33 @@ TForm1::TForm1(QWidget *parent)
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vorsa"));
     setWindowIcon(QIcon(QStringLiteral(":/vorsa/vorsa.png")));
-    QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP"),
-                      QStringLiteral("IPAPGothic")});
-    font.setPixelSize(kFontPixels);
-    setFont(font);
     SetBackground(this, palette().color(QPalette::Button));
-    setFixedSize(kClientWidth, kClientHeight);
+
+    // Laid out at the screen's own scale where the window fits, else as
+    // large as fits, in the middle of the screen. move() places the frame,
+    // whose title bar the window system adds: the style's height stands in.
+    int dpi = vorsa::ui::kDesignDpi;
+    QPoint frameTopLeft;
     if (const QScreen *desktop = screen()) {
         const QRect available = desktop->availableGeometry();
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available));
-        // A window larger than the screen (a large scale factor) would be
-        // centred with its title bar off the top, where nothing can move it.
-        // It goes to the screen's top instead (and to its left edge when too
-        // wide): move() places the frame, title bar included.
-        QPoint frameTopLeft = pos();
-        if (height() > available.height())
-            frameTopLeft.setY(available.top());
-        if (width() > available.width())
-            frameTopLeft.setX(available.left());
-        if (frameTopLeft != pos())
-            move(frameTopLeft);
+        const vorsa::ui::FormPlacement placement = vorsa::ui::PlaceForm(
+            dpi, 0, style()->pixelMetric(QStyle::PM_TitleBarHeight),
+            {available.x(), available.y(), available.width(), available.height()});
+        dpi = placement.dpi;
+        frameTopLeft = QPoint(placement.frame.left, placement.frame.top);
     }
-
+    // The font first: the controls that a style sheet draws take the
+    // window's font when they are made, and no later change of it.
+    QFont font;
+    QStringList faces;
+    for (const std::string_view face : vorsa::ui::kFontFaces)
+        faces.append(FromDesign(face));
+    font.setFamilies(faces);
+    font.setPixelSize(vorsa::ui::Scaled(vorsa::ui::kFontPixels, dpi));
+    setFont(font);
     CreateControls();
+    LayOut(dpi);
+    move(frameTopLeft);
     ConnectHandlers();
     FormCreate();
 }
@@ -161,17 +163,19 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateControls()
 {
-    Label1 = MakeLabel(this, "Label1", QString(), QRect(8, 80, 185, 25));
+    Label1 = MakeLabel(this, Control::Label1);
     SetBackground(Label1, kCream);
-    Label2 = MakeLabel(this, "Label2", QString(), QRect(8, 128, 185, 25));
+    Label2 = MakeLabel(this, Control::Label2);
     SetBackground(Label2, kCream);
 
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setGeometry(208, 56, 129, 409);
     ListView1->setColumnCount(1);
-    ListView1->setHeaderLabels({QStringLiteral("SongList")});
+    ListView1->setHeaderLabels({FromDesign(vorsa::ui::kSongListHeading)});
     ListView1->header()->setStretchLastSection(true);
+    // The one column fits the list at any scale: no scroll bar across it.
+    ListView1->header()->setMinimumSectionSize(0);
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->header()->setSectionsMovable(false);
     ListView1->setRootIsDecorated(false);
     ListView1->setIndentation(0);
@@ -179,30 +183,27 @@ void TForm1::CreateControls()
     ListView1->setItemDelegate(new vorsa::ui::GridLineDelegate(ListView1));
     vorsa::ui::MuteInactiveSelection(*ListView1);
 
-    Label3 = MakeHeading(this, "Label3", QStringLiteral("cue/ccdファイル"), QPoint(8, 64));
-    Label4 = MakeHeading(this, "Label4", QStringLiteral("imgファイル"), QPoint(8, 112));
-    Label5 = MakeHeading(this, "Label5", QStringLiteral("Wave接頭語"), QPoint(8, 160));
+    Label3 = MakeLabel(this, Control::Label3);
+    Label4 = MakeLabel(this, Control::Label4);
+    Label5 = MakeLabel(this, Control::Label5);
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(8, 176, 185, 20);
     // A file dropped over the prefix box is a file for the window, not text
     // for the box: Qt hands a drop to the deepest widget that takes drops.
     Edit1->setAcceptDrops(false);
 
-    Label6 = MakeLabel(this, "Label6", QString(), QRect(8, 216, 185, 20));
+    Label6 = MakeLabel(this, Control::Label6);
     SetBackground(Label6, kCream);
 
     DirectoryListBox1 = new vorsa::ui::DirectoryListBox(this);
     DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-    DirectoryListBox1->setGeometry(8, 256, 185, 137);
     // The process's folder is shown, but no change is signalled: the
     // destination stays unset until the user opens a folder.
     DirectoryListBox1->ShowDirectory(QDir::currentPath());
 
     DriveComboBox1 = new vorsa::ui::DriveComboBox(this);
     DriveComboBox1->setObjectName(QStringLiteral("DriveComboBox1"));
-    DriveComboBox1->setGeometry(8, 240, 185, 18);
     DriveComboBox1->SetDirList(DirectoryListBox1);
 
     ImageList1 = {QIcon(QStringLiteral(":/vorsa/open.png")),
@@ -213,68 +214,147 @@ void TForm1::CreateControls()
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
-    ToolBar1->setGeometry(0, 0, kClientWidth, 41);
-    ToolButton1 = MakeToolButton(ToolBar1, "ToolButton1", ImageList1[0],
-                                 QStringLiteral("cue/ccdを読み込みます"), 0);
-    ToolButton2 = MakeToolButton(ToolBar1, "ToolButton2", ImageList1[1],
-                                 QStringLiteral("Waveファイルを取り出します"), 39);
-    ToolButton3 = MakeToolButton(ToolBar1, "ToolButton3", ImageList1[2],
-                                 QStringLiteral("全曲にチェックを付けます"), 78);
-    ToolButton4 = MakeToolButton(ToolBar1, "ToolButton4", ImageList1[3],
-                                 QStringLiteral("全曲のチェックを解除します"), 117);
+    ToolButton1 = MakeToolButton(ToolBar1, Control::ToolButton1, ImageList1[0]);
+    ToolButton2 = MakeToolButton(ToolBar1, Control::ToolButton2, ImageList1[1]);
+    ToolButton3 = MakeToolButton(ToolBar1, Control::ToolButton3, ImageList1[2]);
+    ToolButton4 = MakeToolButton(ToolBar1, Control::ToolButton4, ImageList1[3]);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Waveリッピング状況"), this);
+    GroupBox1 = new QGroupBox(FromDesign(vorsa::ui::DesignOf(Control::GroupBox1).text), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 400, 185, 65);
     // The caption sits on the frame's top line, as the design places the
     // status label and the stop button 16 pixels below the box's top.
     GroupBox1->setStyleSheet(QStringLiteral(
         "QGroupBox#GroupBox1 { border: 1px solid palette(mid); border-radius: 2px;"
         " margin-top: 6px; }"
         "QGroupBox#GroupBox1::title { subcontrol-origin: margin; left: 7px; padding: 0 2px; }"));
-    Label7 = MakeLabel(GroupBox1, "Label7", QString(), QRect(16, 16, 121, 17));
+    Label7 = MakeLabel(GroupBox1, Control::Label7);
     Label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     SetBackground(Label7, kCream);
     ProgressBar1 = new QProgressBar(GroupBox1);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(16, 33, 121, 16);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
-    Button1 = new QPushButton(QStringLiteral("中断"), GroupBox1);
+    Button1 = new QPushButton(FromDesign(vorsa::ui::DesignOf(Control::Button1).text), GroupBox1);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(144, 16, 33, 33);
     Button1->setEnabled(false);
 
-    Label8 = MakeHeading(this, "Label8", QStringLiteral("Wave作成先フォルダ"), QPoint(8, 200));
-    Label9 =
-        MakeHeading(this, "Label9", QString::fromUtf8(vorsa::ui::kCreditLine), QPoint(208, 480));
-    Label10 =
-        MakeHeading(this, "Label10", QString::fromUtf8(vorsa::ui::kVersionLine), QPoint(8, 480));
+    Label8 = MakeLabel(this, Control::Label8);
+    Label9 = MakeLabel(this, Control::Label9);
+    Label10 = MakeLabel(this, Control::Label10);
 
     auto *link = new vorsa::ui::LinkLabel(this);
     Label11 = link;
     Label11->setObjectName(QStringLiteral("Label11"));
     Label11->setTextFormat(Qt::PlainText);
-    Label11->setText(QString::fromUtf8(vorsa::ui::kHomePage));
+    Label11->setText(FromDesign(vorsa::ui::DesignOf(Control::Label11).text));
     Label11->setCursor(Qt::PointingHandCursor);
-    QFont linkFont = Label11->font();
-    linkFont.setUnderline(true);
-    Label11->setFont(linkFont);
     QPalette linkPalette = Label11->palette();
     linkPalette.setColor(QPalette::WindowText, kNavy);
     // The caption text colour of the title bar, white on most desktops.
     linkPalette.setColor(QPalette::Window, linkPalette.color(QPalette::HighlightedText));
     Label11->setPalette(linkPalette);
     Label11->setAutoFillBackground(true);
-    Label11->move(176, 496);
-    Label11->adjustSize();
 
-    setTabOrder(ListView1, Edit1);
-    setTabOrder(Edit1, DriveComboBox1);
-    setTabOrder(DriveComboBox1, DirectoryListBox1);
-    setTabOrder(DirectoryListBox1, Button1);
+    // The tab order of the design, among the controls that take the keyboard.
+    QWidget *previous = nullptr;
+    for (const Control control : vorsa::ui::kTabOrder) {
+        QWidget *next = ControlWidget(control);
+        if (next->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            setTabOrder(previous, next);
+        previous = next;
+    }
     ListView1->setFocus();
+}
+
+QWidget *TForm1::ControlWidget(Control control) const
+{
+    switch (control) {
+    case Control::Form1:
+        return const_cast<TForm1 *>(this);
+    case Control::ToolBar1:
+        return ToolBar1;
+    case Control::ToolButton1:
+        return ToolButton1;
+    case Control::ToolButton2:
+        return ToolButton2;
+    case Control::ToolButton3:
+        return ToolButton3;
+    case Control::ToolButton4:
+        return ToolButton4;
+    case Control::Label3:
+        return Label3;
+    case Control::Label1:
+        return Label1;
+    case Control::Label4:
+        return Label4;
+    case Control::Label2:
+        return Label2;
+    case Control::Label5:
+        return Label5;
+    case Control::Edit1:
+        return Edit1;
+    case Control::Label8:
+        return Label8;
+    case Control::Label6:
+        return Label6;
+    case Control::DriveComboBox1:
+        return DriveComboBox1;
+    case Control::DirectoryListBox1:
+        return DirectoryListBox1;
+    case Control::GroupBox1:
+        return GroupBox1;
+    case Control::Label7:
+        return Label7;
+    case Control::ProgressBar1:
+        return ProgressBar1;
+    case Control::Button1:
+        return Button1;
+    case Control::ListView1:
+        return ListView1;
+    case Control::Label10:
+        return Label10;
+    case Control::Label9:
+        return Label9;
+    case Control::Label11:
+        return Label11;
+    }
+    return nullptr;
+}
+
+void TForm1::LayOut(int dpi)
+{
+    layoutDpi_ = dpi;
+    const auto scaled = [dpi](int pixels) { return vorsa::ui::Scaled(pixels, dpi); };
+    QFont linkFont = font();
+    linkFont.setUnderline(true);
+    Label11->setFont(linkFont);
+    setFixedSize(scaled(vorsa::ui::kClientWidth), scaled(vorsa::ui::kClientHeight));
+    for (QToolButton *button : {ToolButton1, ToolButton2, ToolButton3, ToolButton4})
+        button->setIconSize(
+            QSize(scaled(vorsa::ui::kToolImagePixels), scaled(vorsa::ui::kToolImagePixels)));
+    DirectoryListBox1->SetItemHeight(scaled(vorsa::ui::kFolderItemHeight));
+
+    // Scaled in the window's client area, then taken into the parent's, so
+    // that a group's controls round as the window's do.
+    for (const ControlDesign &design : vorsa::ui::kForm) {
+        QWidget *control = ControlWidget(design.control);
+        vorsa::ui::Rect at = vorsa::ui::Scaled(vorsa::ui::ClientRectOf(design.control), dpi);
+        if (design.parent != Control::Form1) {
+            const vorsa::ui::Rect parent =
+                vorsa::ui::Scaled(vorsa::ui::ClientRectOf(design.parent), dpi);
+            at.left -= parent.left;
+            at.top -= parent.top;
+        }
+        if (design.sizing == vorsa::ui::Sizing::ToText) {
+            control->move(at.left, at.top);
+            control->adjustSize();
+        } else {
+            control->setGeometry(at.left, at.top, at.width, at.height);
+        }
+    }
 }
 
 void TForm1::ConnectHandlers()
@@ -483,7 +563,8 @@ void TForm1::dropEvent(QDropEvent *event)
 
 void TForm1::PostDroppedFile(const QString &localPath)
 {
-    PostLoad([this, name = vorsa::ui::DroppedName(localPath.toStdString())] { WMDropFiles(name); });
+    // The name whole, however deep: a cut one would name another file, or none.
+    PostLoad([this, name = localPath.toStdString()] { WMDropFiles(name); });
 }
 
 void TForm1::PostNamedFile(const QString &localPath)

@@ -4,6 +4,7 @@
 // through which the readers and the extraction reach it.
 #pragma once
 
+#include "FormDesign.h"
 #include "RunGuard.h"
 #include "WindowState.h"
 
@@ -70,6 +71,12 @@ public:
     // True from the start of an extraction until it returns.
     bool ExtractionRunning() const { return runGuard_.Running(); }
 
+    // The control's widget; the window itself for Form1.
+    QWidget *ControlWidget(vorsa::ui::Control control) const;
+    // The dpi the form is laid out at: the design's, lower where the window
+    // would not fit its screen at that.
+    int LayoutDpi() const { return layoutDpi_; }
+
     // vorsa::WindowState
     std::string Text(vorsa::TextControl control) const override;
     void SetText(vorsa::TextControl control, const std::string &text) override;
@@ -99,10 +106,12 @@ protected:
 
 private:
     void CreateControls();
+    // Places, sizes and the font from the design, scaled to `dpi`.
+    void LayOut(int dpi);
     void ConnectHandlers();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
-    // A dropped file's name, cut to what the shell's drop buffer holds.
+    // The drop action for a dropped file, once the drop is over.
     void PostDroppedFile(const QString &localPath);
     // Runs `load` once the event loop runs, unless a run has started by then.
     template <typename Load> void PostLoad(Load load);
@@ -110,6 +119,7 @@ private:
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;
 
+    int layoutDpi_ = vorsa::ui::kDesignDpi;
     QString lastOpenName_; // the open dialog's name field starts with it
     vorsa::ui::RunGuard runGuard_;
 };

@@ -2,7 +2,9 @@
 
 #include "CodePage.h"
 #include "Errors.h"
+#include "FolderRule.h"
 #include "platform/FileHandle.h"
+#include "platform/SystemText.h"
 
 #include <windows.h>
 
@@ -16,6 +18,47 @@ namespace
 {
 
 constexpr std::string_view kDelimiter = "\\";
+
+// Paths cross to the system once, as UTF-16, through the wide calls: the A
+// calls stop at 260 characters.
+std::wstring Wide(std::string_view narrow)
+{
+    return platform::ToUtf16(narrow, CP_ACP);
+}
+
+std::string Narrow(std::wstring_view wide)
+{
+    return platform::FromUtf16(wide, CP_ACP);
+}
+
+[[noreturn]] void RaiseLastError()
+{
+    throw EInOutError(platform::InOutCode(static_cast<int>(::GetLastError())));
+}
+
+// A folder search, closed on every path out of its scope.
+class FolderSearch
+{
+public:
+    FolderSearch(const std::wstring &pattern, WIN32_FIND_DATAW &found)
+        : handle_(::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                     FindExSearchLimitToDirectories, nullptr, 0))
+    {
+    }
+    ~FolderSearch()
+    {
+        if (handle_ != INVALID_HANDLE_VALUE)
+            ::FindClose(handle_);
+    }
+    FolderSearch(const FolderSearch &) = delete;
+    FolderSearch &operator=(const FolderSearch &) = delete;
+
+    bool Found() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAW &found) { return ::FindNextFileW(handle_, &found) != 0; }
+
+private:
+    HANDLE handle_;
+};
 
 // Byte offset of each "\" of `path`, found by character: in code page 932
 // the second byte of a character such as 表 has the code of "\".
@@ -43,29 +86,43 @@ std::size_t RootBytes(const std::string &path, const std::vector<std::size_t> &d
 
 std::vector<std::string> SortedSubfolders(const std::string &folder)
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found{};
-    const std::string pattern = text::WithTrailingDelimiter(folder) + "*";
-    HANDLE search = ::FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found,
-                                       FindExSearchLimitToDirectories, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    FolderSearch search(Wide(text::WithTrailingDelimiter(folder) + "*"), found);
+    // An empty root has no entry at all; anything else that stops the
+    // search is an error of the folder.
+    if (!search.Found()) {
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND)
+            return {};
+        RaiseLastError();
+    }
     do {
-        const std::string_view name = found.cFileName;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
-            names.emplace_back(name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
+        const std::string name = Narrow(found.cFileName);
+        const DWORD attributes = found.dwFileAttributes;
+        if (ui::ShownInFolderList({.name = name,
+                                   .folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                   .hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0,
+                                   .system = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0}))
+            names.emplace_back(found.cFileName);
+    } while (search.Next(found));
+    if (::GetLastError() != ERROR_NO_MORE_FILES)
+        RaiseLastError();
     // As Explorer sorts them: by the user's locale, case aside.
-    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    std::sort(names.begin(), names.end(), [](const std::wstring &a, const std::wstring &b) {
+        return ::CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE | SORT_DIGITSASNUMBERS,
+                                 a.c_str(), -1, b.c_str(), -1, nullptr, nullptr,
+                                 0) == CSTR_LESS_THAN;
     });
-    return names;
+    std::vector<std::string> narrow;
+    narrow.reserve(names.size());
+    for (const std::wstring &name : names)
+        narrow.push_back(Narrow(name));
+    return narrow;
 }
 
 } // namespace
 
-FolderList FolderEntries(const std::string &folder)
+FolderList FolderEntries(const std::string &folder, bool subfolders)
 {
     const std::vector<std::size_t> delimiters = DelimiterOffsets(folder);
     const std::size_t rootBytes = RootBytes(folder, delimiters);
@@ -82,6 +139,8 @@ FolderList FolderEntries(const std::string &folder)
         start = end + 1;
     }
     list.current = list.entries.size() - 1;
+    if (!subfolders)
+        return list;
     ++level;
     for (const std::string &name : SortedSubfolders(folder))
         list.entries.push_back({name, text::WithTrailingDelimiter(folder) + name, level});
@@ -90,17 +149,17 @@ FolderList FolderEntries(const std::string &folder)
 
 std::string CurrentFolder()
 {
-    const DWORD bytes = ::GetCurrentDirectoryA(0, nullptr);
-    std::string folder(bytes, '\0');
-    const DWORD got = ::GetCurrentDirectoryA(bytes, folder.data());
-    folder.resize(got);
-    return folder;
+    const DWORD length = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(length, L'\0');
+    const DWORD got = ::GetCurrentDirectoryW(length, folder.data());
+    folder.resize(got < length ? got : 0);
+    return Narrow(folder);
 }
 
 std::string EnterFolder(const std::string &folder)
 {
-    if (!::SetCurrentDirectoryA(folder.c_str()))
-        throw EInOutError(platform::InOutCode(static_cast<int>(::GetLastError())));
+    if (!::SetCurrentDirectoryW(Wide(folder).c_str()))
+        RaiseLastError();
     return CurrentFolder();
 }
 
@@ -127,12 +186,23 @@ std::string DriveOf(const std::string &path)
 
 std::string SystemCurrentFolderOf(const std::string &drive)
 {
-    std::string full(MAX_PATH, '\0');
-    const DWORD got = ::GetFullPathNameA(drive.c_str(), MAX_PATH, full.data(), nullptr);
-    if (got == 0 || got >= MAX_PATH)
+    const std::wstring name = Wide(drive);
+    const DWORD length = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return drive + "\\";
+    std::wstring full(length, L'\0');
+    const DWORD got = ::GetFullPathNameW(name.c_str(), length, full.data(), nullptr);
+    if (got == 0 || got >= length)
         return drive + "\\";
     full.resize(got);
-    return full;
+    return Narrow(full);
+}
+
+bool FolderExists(const std::string &folder)
+{
+    const DWORD attributes = ::GetFileAttributesW(Wide(folder).c_str());
+    // A drive without its medium is still a place to go: entering it tells why not.
+    return attributes != INVALID_FILE_ATTRIBUTES || ::GetLastError() == ERROR_NOT_READY;
 }
 
 } // namespace vorsa::win32

@@ -1,5 +1,6 @@
 // The folders and drives that the drive selector and the folder list show,
-// as Windows knows them; paths in the process's code page.
+// as Windows knows them; paths in the process's code page, handed to the
+// system through the wide calls.
 #pragma once
 
 #include <string>
@@ -21,8 +22,10 @@ struct FolderList {
 };
 
 // The folders from the drive's root down to `folder`, then `folder`'s
-// subfolders in sorted order. `folder` is a full path ("C:\Music", "C:\").
-FolderList FolderEntries(const std::string &folder);
+// subfolders that the folder list shows, in sorted order. `folder` is a full
+// path ("C:\Music", "C:\"); without `subfolders`, the chain alone. A folder
+// that cannot be listed raises the input/output error of the system's code.
+FolderList FolderEntries(const std::string &folder, bool subfolders = true);
 
 // Makes `folder` the process's current directory and returns it as the
 // system writes it. A folder that cannot be entered raises the
@@ -38,5 +41,7 @@ std::vector<std::string> DriveNames();
 std::string DriveOf(const std::string &path);
 // The folder the system keeps as `drive`'s current one, its root if none.
 std::string SystemCurrentFolderOf(const std::string &drive);
+// Whether `folder` is there to be entered (a drive without its medium is).
+bool FolderExists(const std::string &folder);
 
 } // namespace vorsa::win32

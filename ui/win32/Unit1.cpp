@@ -2,31 +2,38 @@
 
 #include "BoxText.h"
 #include "CodePage.h"
-#include "Credits.h"
 #include "Dialogs.h"
 #include "DiscReaders.h"
 #include "Extraction.h"
+#include "Folders.h"
 #include "Messages.h"
 #include "NamedFile.h"
 #include "Resources.h"
 #include "WinText.h"
+#include "WindowFace.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 using vorsa::TextControl;
 using vorsa::win32::SetProgramText;
 
 namespace
 {
+
+using vorsa::ui::Control;
+using vorsa::ui::ControlDesign;
+using vorsa::ui::Sizing;
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
 // Not WS_CLIPCHILDREN: the group box draws only its frame, and the window
@@ -36,61 +43,43 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 // The file named on the command line, loaded once the message loop runs.
 constexpr UINT kLoadPendingMessage = WM_APP + 1;
 
-constexpr int kClientWidth = 348; // pixels at 96 dpi
-constexpr int kClientHeight = 523;
-constexpr int kFontPixels = 12;
-constexpr int kImagePixels = 32;
-constexpr int kFolderItemHeight = 16;
-constexpr int kFolderIndentPixels = 8; // per level of the chain
-constexpr int kGroupLeft = 8;          // GroupBox1, whose controls are placed within it
-constexpr int kGroupTop = 400;
-constexpr COLORREF kCream = RGB(255, 251, 240);
-constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF ColourRef(vorsa::ui::Colour colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+constexpr COLORREF kCream = ColourRef(vorsa::ui::kCream);
+constexpr COLORREF kNavy = ColourRef(vorsa::ui::kNavy);
 
 constexpr std::string_view kOpenFilterShown = "ccd,cueファイル(*.cue,*.ccd)";
 constexpr std::string_view kOpenPatterns = "*.cue;*.ccd";
+// Shown by Windows beside the program when a logoff or shutdown waits for a run.
+constexpr std::string_view kRunBlocksShutdown = "WAV ファイルを書き出しています";
 
 struct ToolButton {
+    Control control;
     int id;
-    int image; // index in ImageList1
-    int icon;  // its resource
-    std::string_view hint;
+    int icon; // its resource; its image in ImageList1 is its place here
 };
 constexpr ToolButton kToolButtons[] = {
-    {TForm1::kToolButton1, 0, IDI_OPEN, "cue/ccdを読み込みます"},
-    {TForm1::kToolButton2, 1, IDI_EXTRACT, "Waveファイルを取り出します"},
-    {TForm1::kToolButton3, 2, IDI_TICKALL, "全曲にチェックを付けます"},
-    {TForm1::kToolButton4, 3, IDI_UNTICKALL, "全曲のチェックを解除します"},
+    {Control::ToolButton1, TForm1::kToolButton1, IDI_OPEN},
+    {Control::ToolButton2, TForm1::kToolButton2, IDI_EXTRACT},
+    {Control::ToolButton3, TForm1::kToolButton3, IDI_TICKALL},
+    {Control::ToolButton4, TForm1::kToolButton4, IDI_UNTICKALL},
 };
 
-// Where a control sits in the 96-dpi design; a zero size is its text's.
-struct Placement {
-    HWND TForm1::*control;
-    int left, top, width, height;
+int CommandOf(Control button)
+{
+    for (const ToolButton &tool : kToolButtons) {
+        if (tool.control == button)
+            return tool.id;
+    }
+    return TForm1::kButton1;
+}
+
+// Thrown out of ProcessEvents when the session ends during a run: the run
+// unwinds, closing the track file it was writing, before Windows ends the process.
+struct SessionEnding {
 };
-constexpr Placement kPlacements[] = {
-    {&TForm1::ToolBar1, 0, 0, kClientWidth, 41},
-    {&TForm1::Label3, 8, 64, 0, 0},
-    {&TForm1::Label1, 8, 80, 185, 25},
-    {&TForm1::Label4, 8, 112, 0, 0},
-    {&TForm1::Label2, 8, 128, 185, 25},
-    {&TForm1::Label5, 8, 160, 0, 0},
-    {&TForm1::Edit1, 8, 176, 185, 20},
-    {&TForm1::Label8, 8, 200, 0, 0},
-    {&TForm1::Label6, 8, 216, 185, 20},
-    {&TForm1::DirectoryListBox1, 8, 256, 185, 137},
-    {&TForm1::GroupBox1, kGroupLeft, kGroupTop, 185, 65},
-    {&TForm1::Label7, kGroupLeft + 16, kGroupTop + 16, 121, 17},
-    {&TForm1::ProgressBar1, kGroupLeft + 16, kGroupTop + 33, 121, 16},
-    {&TForm1::Button1, kGroupLeft + 144, kGroupTop + 16, 33, 33},
-    {&TForm1::ListView1, 208, 56, 129, 409},
-    {&TForm1::Label10, 8, 480, 0, 0},
-    {&TForm1::Label9, 208, 480, 0, 0},
-    {&TForm1::Label11, 176, 496, 0, 0},
-};
-// The drive selector's closed height; its window is taller by its drop-down list.
-constexpr int kDriveLeft = 8, kDriveTop = 240, kDriveWidth = 185, kDriveHeight = 18;
-constexpr int kDriveListHeight = 160;
 
 HINSTANCE Instance()
 {
@@ -129,13 +118,6 @@ HWND MakeLabel(HWND parent, DWORD style = SS_LEFTNOWORDWRAP, int id = 0)
     return MakeChild(parent, WC_STATICW, style | SS_NOPREFIX, 0, id);
 }
 
-HWND MakeHeading(HWND parent, std::string_view text)
-{
-    HWND label = MakeLabel(parent);
-    SetProgramText(label, text);
-    return label;
-}
-
 // The link's background: the caption text colour, white on the desktops
 // the design was made for. Where that colour is dark (black on Windows 10
 // and 11), navy text on it could not be read, and the window colour stands in.
@@ -161,6 +143,19 @@ SIZE TextSize(HWND control, HFONT font)
     return size;
 }
 
+// The controls that are a window of their own, by their member.
+constexpr std::pair<Control, HWND TForm1::*> kControlSlots[] = {
+    {Control::ToolBar1, &TForm1::ToolBar1}, {Control::Label3, &TForm1::Label3},
+    {Control::Label1, &TForm1::Label1},     {Control::Label4, &TForm1::Label4},
+    {Control::Label2, &TForm1::Label2},     {Control::Label5, &TForm1::Label5},
+    {Control::Edit1, &TForm1::Edit1},       {Control::Label8, &TForm1::Label8},
+    {Control::Label6, &TForm1::Label6},     {Control::GroupBox1, &TForm1::GroupBox1},
+    {Control::Label7, &TForm1::Label7},     {Control::ProgressBar1, &TForm1::ProgressBar1},
+    {Control::Button1, &TForm1::Button1},   {Control::ListView1, &TForm1::ListView1},
+    {Control::Label10, &TForm1::Label10},   {Control::Label9, &TForm1::Label9},
+    {Control::Label11, &TForm1::Label11},
+};
+
 } // namespace
 
 TForm1::TForm1()
@@ -171,6 +166,12 @@ TForm1::TForm1()
                              ::SendMessageW(ToolBar1, TB_ENABLEBUTTON, id, MAKELONG(!running, 0));
                          // No drop is offered where none would be taken.
                          ::DragAcceptFiles(Form1_, !running);
+                         // A logoff or shutdown waits, and says why.
+                         if (running)
+                             ::ShutdownBlockReasonCreate(
+                                 Form1_, vorsa::win32::Widen(kRunBlocksShutdown).c_str());
+                         else
+                             ::ShutdownBlockReasonDestroy(Form1_);
                      },
                  .stop = [this] { Button1Click(); },
                  .closeLater = [this] { ::PostMessageW(Form1_, WM_CLOSE, 0, 0); }})
@@ -181,34 +182,25 @@ TForm1::TForm1()
     ::InitCommonControlsEx(&classes);
     RegisterWindowClass(&TForm1::WindowProc);
 
-    // Sized for the system's dpi, centred on the desktop's work area.
-    dpi_ = ::GetDpiForSystem();
-    RECT frame{0, 0, Scale(kClientWidth), Scale(kClientHeight)};
-    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi_);
-    RECT desktop{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &desktop, 0);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    ::CreateWindowExW(0, kWindowClass, L"Vorsa", kWindowStyle,
-                      desktop.left + (desktop.right - desktop.left - width) / 2,
-                      desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height,
-                      nullptr, nullptr, Instance(), this);
+    // Made on the primary screen, then sized for its dpi and placed.
+    ::CreateWindowExW(0, kWindowClass, L"Vorsa", kWindowStyle, CW_USEDEFAULT, 0, 0, 0, nullptr,
+                      nullptr, Instance(), this);
     if (!Form1_)
         throw std::runtime_error("CreateWindowExW failed");
 
     CreateControls();
-    ApplyDpi(::GetDpiForWindow(Form1_));
+    Place(::GetDpiForWindow(Form1_), nullptr);
     // The process's folder is shown, but no change is signalled: the
     // destination stays unset until the user opens a folder.
     ShowDirectory(vorsa::win32::CurrentFolder());
 
-    // The keyboard reaches what the mouse does.
-    ACCEL keys[] = {
-        {FVIRTKEY | FCONTROL, 'O', kToolButton1}, {FVIRTKEY | FCONTROL, 'S', kToolButton2},
-        {FVIRTKEY | FCONTROL, 'A', kToolButton3}, {FVIRTKEY | FCONTROL | FSHIFT, 'A', kToolButton4},
-        {FVIRTKEY, VK_ESCAPE, kButton1},
-    };
-    accelerators_.reset(::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys))));
+    std::vector<ACCEL> keys;
+    for (const vorsa::ui::KeyDesign &key : vorsa::ui::kKeys) {
+        const BYTE modifiers = FVIRTKEY | (key.control ? FCONTROL : 0) | (key.shift ? FSHIFT : 0);
+        const WORD code = key.key == vorsa::ui::kEscape ? VK_ESCAPE : static_cast<WORD>(key.key);
+        keys.push_back({modifiers, code, static_cast<WORD>(CommandOf(key.button))});
+    }
+    accelerators_.reset(::CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
     ::SetFocus(ListView1);
     FormCreate();
 }
@@ -221,69 +213,137 @@ TForm1::~TForm1()
 
 int TForm1::Scale(int designPixels) const
 {
-    return ::MulDiv(designPixels, static_cast<int>(dpi_), USER_DEFAULT_SCREEN_DPI);
+    return vorsa::ui::Scaled(designPixels, static_cast<int>(dpi_));
+}
+
+HWND TForm1::ControlHandle(Control control) const
+{
+    switch (control) {
+    case Control::Form1:
+        return Form1_;
+    case Control::ToolButton1:
+    case Control::ToolButton2:
+    case Control::ToolButton3:
+    case Control::ToolButton4:
+        return ToolBar1;
+    case Control::DriveComboBox1:
+        return DriveComboBox1.Handle();
+    case Control::DirectoryListBox1:
+        return DirectoryListBox1.Handle();
+    default:
+        break;
+    }
+    for (const auto &[named, slot] : kControlSlots) {
+        if (named == control)
+            return this->*slot;
+    }
+    return nullptr;
+}
+
+HWND TForm1::CreateControl(const ControlDesign &design)
+{
+    HWND made = nullptr;
+    switch (design.control) {
+    case Control::ListView1:
+        made = MakeChild(Form1_, WC_LISTVIEWW,
+                         WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                             LVS_NOSORTHEADER,
+                         WS_EX_CLIENTEDGE, kListView1);
+        ListView_SetExtendedListViewStyle(made, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES |
+                                                    LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+        {
+            const std::wstring heading = vorsa::win32::Widen(vorsa::ui::kSongListHeading);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.pszText = const_cast<wchar_t *>(heading.c_str());
+            column.cx = 100;
+            ::SendMessageW(made, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+        }
+        break;
+    case Control::Edit1:
+        made = MakeChild(Form1_, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEdit1);
+        break;
+    case Control::DriveComboBox1:
+        DriveComboBox1.Create(Form1_, kDriveComboBox1);
+        made = DriveComboBox1.Handle();
+        break;
+    case Control::DirectoryListBox1:
+        DirectoryListBox1.Create(Form1_, kDirectoryListBox1);
+        made = DirectoryListBox1.Handle();
+        break;
+    case Control::ToolBar1:
+        // With its divider, the etched line along its top edge, which sets
+        // the buttons 2 pixels down.
+        made = MakeChild(Form1_, TOOLBARCLASSNAMEW,
+                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN);
+        ::SendMessageW(made, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        for (std::size_t i = 0; i < std::size(kToolButtons); ++i) {
+            TBBUTTON button{};
+            button.iBitmap = static_cast<int>(i);
+            button.idCommand = kToolButtons[i].id;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+            button.iString = -1;
+            ::SendMessageW(made, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+        }
+        break;
+    case Control::ProgressBar1:
+        made = MakeChild(Form1_, PROGRESS_CLASSW, 0);
+        ::SendMessageW(made, PBM_SETRANGE32, 0, 100);
+        break;
+    case Control::Button1:
+        made = MakeChild(Form1_, WC_BUTTONW, WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, kButton1);
+        break;
+    case Control::GroupBox1:
+        made = MakeChild(Form1_, WC_BUTTONW, BS_GROUPBOX);
+        break;
+    case Control::Label7:
+        made = MakeLabel(Form1_, SS_CENTER);
+        break;
+    case Control::Label1:
+    case Control::Label2:
+    case Control::Label6:
+        // The path labels take the pointer, for the tool tip that shows the whole path.
+        made = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY);
+        break;
+    case Control::Label11:
+        made = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY, kLabel11);
+        break;
+    default:
+        made = MakeLabel(Form1_);
+        break;
+    }
+    if (!design.text.empty())
+        SetProgramText(made, design.text);
+    return made;
 }
 
 void TForm1::CreateControls()
 {
-    // Created in the tab order: song list, prefix box, drive selector,
-    // folder list, tool bar, then the group's progress bar and stop button.
-    ListView1 =
-        MakeChild(Form1_, WC_LISTVIEWW,
-                  WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                  WS_EX_CLIENTEDGE, kListView1);
-    ListView_SetExtendedListViewStyle(ListView1, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES |
-                                                     LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<wchar_t *>(L"SongList");
-    column.cx = 100;
-    ::SendMessageW(ListView1, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-
-    Edit1 = MakeChild(Form1_, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kEdit1);
-    DriveComboBox1 = MakeChild(Form1_, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0,
-                               kDriveComboBox1);
-    DirectoryListBox1 =
-        MakeChild(Form1_, WC_LISTBOXW,
-                  WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT,
-                  WS_EX_CLIENTEDGE, kDirectoryListBox1);
-
-    // With its divider, the etched line along its top edge, which sets
-    // the buttons 2 pixels down.
-    ToolBar1 = MakeChild(Form1_, TOOLBARCLASSNAMEW,
-                         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN);
-    ::SendMessageW(ToolBar1, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    for (const ToolButton &tool : kToolButtons) {
-        TBBUTTON button{};
-        button.iBitmap = tool.image;
-        button.idCommand = tool.id;
-        button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
-        button.iString = -1;
-        ::SendMessageW(ToolBar1, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    // The controls that the Tab key reaches are made first, in its order;
+    // then the others, the group's frame last, under the controls that lie on it.
+    const auto make = [this](const ControlDesign &design) {
+        HWND made = CreateControl(design);
+        for (const auto &[named, slot] : kControlSlots) {
+            if (named == design.control)
+                this->*slot = made;
+        }
+    };
+    const auto inTabOrder = [](Control control) {
+        return std::find(vorsa::ui::kTabOrder.begin(), vorsa::ui::kTabOrder.end(), control) !=
+               vorsa::ui::kTabOrder.end();
+    };
+    for (const Control control : vorsa::ui::kTabOrder) {
+        if (control != Control::ToolBar1 && control != Control::GroupBox1)
+            make(vorsa::ui::DesignOf(control));
     }
-
-    ProgressBar1 = MakeChild(Form1_, PROGRESS_CLASSW, 0);
-    ::SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, 100);
-    Button1 = MakeChild(Form1_, WC_BUTTONW, WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, 0, kButton1);
-    SetProgramText(Button1, "中断");
-    // Status, progress and stop lie over the group's frame, which is created after them.
-    Label7 = MakeLabel(Form1_, SS_CENTER);
-    GroupBox1 = MakeChild(Form1_, WC_BUTTONW, BS_GROUPBOX);
-    SetProgramText(GroupBox1, "Waveリッピング状況");
-
-    // The path labels take the pointer, for the tool tip that shows the whole path.
-    Label1 = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY);
-    Label2 = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY);
-    Label6 = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY);
-    Label3 = MakeHeading(Form1_, "cue/ccdファイル");
-    Label4 = MakeHeading(Form1_, "imgファイル");
-    Label5 = MakeHeading(Form1_, "Wave接頭語");
-    Label8 = MakeHeading(Form1_, "Wave作成先フォルダ");
-    Label9 = MakeHeading(Form1_, vorsa::ui::kCreditLine);
-    Label10 = MakeHeading(Form1_, vorsa::ui::kVersionLine);
-    Label11 = MakeLabel(Form1_, SS_LEFTNOWORDWRAP | SS_NOTIFY, kLabel11);
-    SetProgramText(Label11, vorsa::ui::kHomePage);
+    for (const ControlDesign &design : vorsa::ui::kForm) {
+        const bool made = inTabOrder(design.control) && design.control != Control::ToolBar1 &&
+                          design.control != Control::GroupBox1;
+        if (!made && design.parent != Control::ToolBar1 && design.control != Control::GroupBox1)
+            make(design);
+    }
+    make(vorsa::ui::DesignOf(Control::GroupBox1));
     linkBackBrush_.reset(::CreateSolidBrush(LinkBackground()));
 
     pathTips_ =
@@ -301,69 +361,105 @@ void TForm1::CreateControls()
     }
 }
 
+void TForm1::Place(UINT windowDpi, const POINT *topLeft)
+{
+    windowDpi_ = windowDpi;
+    // What the title bar and the borders add, at the dpi the system draws them.
+    RECT frame{};
+    ::AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, ::GetDpiForWindow(Form1_));
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    ::GetMonitorInfoW(::MonitorFromWindow(Form1_, MONITOR_DEFAULTTOPRIMARY), &screen);
+    const RECT &work = screen.rcWork;
+    const vorsa::ui::Rect workArea{work.left, work.top, work.right - work.left,
+                                   work.bottom - work.top};
+    const vorsa::ui::FormPlacement placement = vorsa::ui::PlaceForm(
+        static_cast<int>(windowDpi), frame.right - frame.left, frame.bottom - frame.top, workArea);
+    vorsa::ui::Rect placed = placement.frame;
+    if (topLeft) {
+        placed.left = topLeft->x;
+        placed.top = topLeft->y;
+        placed = vorsa::ui::KeepInside(placed, workArea);
+    }
+    ApplyDpi(static_cast<UINT>(placement.dpi));
+    ::SetWindowPos(Form1_, nullptr, placed.left, placed.top, placed.width, placed.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void TForm1::ApplyDpi(UINT dpi)
 {
     dpi_ = dpi;
-    LOGFONTW face{};
-    face.lfHeight = -Scale(kFontPixels);
-    face.lfCharSet = SHIFTJIS_CHARSET;
+    LOGFONTW face = vorsa::win32::WindowFace();
+    face.lfHeight = -Scale(vorsa::ui::kFontPixels);
     face.lfQuality = DEFAULT_QUALITY;
-    const std::wstring faceName = vorsa::win32::Widen("ＭＳ Ｐゴシック");
-    faceName.copy(face.lfFaceName, LF_FACESIZE - 1);
-    font_.reset(::CreateFontIndirectW(&face));
+    // The controls take the new font and images before the old ones go.
+    vorsa::win32::UniqueFont font(::CreateFontIndirectW(&face));
     face.lfUnderline = TRUE;
-    linkFont_.reset(::CreateFontIndirectW(&face));
-
-    const auto fontFor = [this](HWND control) {
-        return control == Label11 ? linkFont_.get() : font_.get();
-    };
+    vorsa::win32::UniqueFont linkFont(::CreateFontIndirectW(&face));
     for (HWND control :
-         {Label1, Label2,         ListView1,         Label3,   Label4,    Label5,   Edit1,
-          Label6, DriveComboBox1, DirectoryListBox1, ToolBar1, GroupBox1, Label7,   ProgressBar1,
-          Label8, Label9,         Label10,           Label11,  Button1,   pathTips_})
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control)), FALSE);
+         {Label1, Label2, ListView1, Label3, Label4, Label5, Edit1, Label6, ToolBar1, GroupBox1,
+          Label7, ProgressBar1, Label8, Label9, Label10, Button1, pathTips_})
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    ::SendMessageW(Label11, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont.get()), FALSE);
+    DirectoryListBox1.SetMetrics(dpi, font.get());
 
     // The image list at the size of this dpi, from the icons' nearest size.
-    const int imageSize = Scale(kImagePixels);
-    ImageList1.reset(::ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 4, 0));
+    const int imageSize = Scale(vorsa::ui::kToolImagePixels);
+    vorsa::win32::UniqueImageList images(
+        ::ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK, 4, 0));
     for (const ToolButton &tool : kToolButtons) {
         HICON icon = static_cast<HICON>(::LoadImageW(Instance(), MAKEINTRESOURCEW(tool.icon),
                                                      IMAGE_ICON, imageSize, imageSize, 0));
-        ::ImageList_AddIcon(ImageList1.get(), icon);
+        ::ImageList_AddIcon(images.get(), icon);
         if (icon)
             ::DestroyIcon(icon);
     }
-    ::SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
-    ::SendMessageW(ToolBar1, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(ImageList1.get()));
+    ::SendMessageW(ToolBar1, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    ::SendMessageW(ToolBar1, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
     ::SendMessageW(ToolBar1, TB_SETBITMAPSIZE, 0, MAKELONG(imageSize, imageSize));
-    ::SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0, MAKELONG(Scale(39), Scale(38)));
+    const vorsa::ui::Rect button = vorsa::ui::DesignOf(Control::ToolButton1).rect;
+    ::SendMessageW(ToolBar1, TB_SETBUTTONSIZE, 0,
+                   MAKELONG(Scale(button.width), Scale(button.height)));
+    font_ = std::move(font);
+    linkFont_ = std::move(linkFont);
+    ImageList1 = std::move(images);
 
-    for (const Placement &place : kPlacements) {
-        HWND control = this->*place.control;
-        SIZE size{Scale(place.width), Scale(place.height)};
-        if (place.width == 0)
-            size = TextSize(control, fontFor(control));
-        ::SetWindowPos(control, nullptr, Scale(place.left), Scale(place.top), size.cx, size.cy,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-
-    // The drive selector: its closed height is that of its selection field,
-    // set through the field's item height, whose frame the control adds.
-    ::SetWindowPos(DriveComboBox1, nullptr, Scale(kDriveLeft), Scale(kDriveTop), Scale(kDriveWidth),
-                   Scale(kDriveHeight + kDriveListHeight), SWP_NOZORDER | SWP_NOACTIVATE);
-    const int fieldHeight = Scale(kDriveHeight);
-    int itemHeight = fieldHeight - 6;
-    for (int tries = 0; tries < 3; ++tries) {
-        ::SendMessageW(DriveComboBox1, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
-        RECT closed{};
-        ::GetWindowRect(DriveComboBox1, &closed);
-        const int error = fieldHeight - (closed.bottom - closed.top);
-        if (error == 0)
+    for (const ControlDesign &design : vorsa::ui::kForm) {
+        if (design.parent == Control::ToolBar1)
+            continue;
+        HWND control = ControlHandle(design.control);
+        const vorsa::ui::Rect at =
+            vorsa::ui::Scaled(vorsa::ui::ClientRectOf(design.control), static_cast<int>(dpi));
+        switch (design.sizing) {
+        case Sizing::Fixed:
+            ::SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
             break;
-        itemHeight += error;
+        case Sizing::ToText: {
+            const SIZE size = TextSize(control, control == Label11 ? linkFont_.get() : font_.get());
+            ::SetWindowPos(control, nullptr, at.left, at.top, size.cx, size.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        case Sizing::FontHeight:
+            DriveComboBox1.SetMetrics(dpi, font_.get(),
+                                      {at.left, at.top, at.left + at.width, at.top + at.height});
+            break;
+        case Sizing::Under: {
+            // Below the drive selector, the only control that grows.
+            RECT above{};
+            ::GetWindowRect(DriveComboBox1.Handle(), &above);
+            ::MapWindowPoints(nullptr, Form1_, reinterpret_cast<POINT *>(&above), 2);
+            const vorsa::ui::Rect designed = vorsa::ui::Scaled(
+                vorsa::ui::ClientRectOf(Control::DriveComboBox1), static_cast<int>(dpi));
+            const int grown =
+                std::max(0, static_cast<int>(above.bottom) - (designed.top + designed.height));
+            ::SetWindowPos(control, nullptr, at.left, at.top + grown, at.width, at.height - grown,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        }
     }
-
-    ::SendMessageW(DirectoryListBox1, LB_SETITEMHEIGHT, 0, Scale(kFolderItemHeight));
     FitSongListColumn();
     ::InvalidateRect(Form1_, nullptr, TRUE);
 }
@@ -385,6 +481,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     // the error arose, what it wrote stays, and the message loop goes on.
     try {
         return form->HandleMessage(message, wParam, lParam);
+    } catch (const SessionEnding &) {
+        // The run has closed its files; nothing is left to tell anyone.
     } catch (const std::exception &error) {
         vorsa::win32::ShowErrorBox(error);
     } catch (...) {
@@ -413,13 +511,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MEASUREITEM: {
         auto &item = *reinterpret_cast<MEASUREITEMSTRUCT *>(lParam);
         if (item.CtlID == kDirectoryListBox1) {
-            item.itemHeight = static_cast<UINT>(Scale(kFolderItemHeight));
-            return TRUE;
-        }
-        if (item.CtlID == kDriveComboBox1) {
-            // The selection field's, which ApplyDpi sets again; the list's.
-            item.itemHeight = static_cast<UINT>(
-                item.itemID == static_cast<UINT>(-1) ? Scale(kDriveHeight) - 6 : Scale(16));
+            item.itemHeight = static_cast<UINT>(Scale(vorsa::ui::kFolderItemHeight));
             return TRUE;
         }
         break;
@@ -427,15 +519,24 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM: {
         const auto &item = *reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
         if (item.CtlID == kDirectoryListBox1) {
-            OnDrawFolderEntry(item);
-            return TRUE;
-        }
-        if (item.CtlID == kDriveComboBox1) {
-            OnDrawDrive(item);
+            DirectoryListBox1.Draw(item);
             return TRUE;
         }
         break;
     }
+    case WM_SYSCOLORCHANGE:
+        // The link's background follows the caption text colour; the
+        // common controls learn of the change from their parent.
+        linkBackBrush_.reset(::CreateSolidBrush(LinkBackground()));
+        ::SendMessageW(ListView1, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::SendMessageW(ToolBar1, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::InvalidateRect(Form1_, nullptr, TRUE);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return OnQueryEndSession();
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
@@ -443,11 +544,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         LoadPending();
         return 0;
     case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
+        // Where the system suggests, at the new screen's dpi, as long as
+        // the window fits that screen.
         const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
-        ::SetWindowPos(Form1_, nullptr, suggested.left, suggested.top,
-                       suggested.right - suggested.left, suggested.bottom - suggested.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT topLeft{suggested.left, suggested.top};
+        Place(HIWORD(wParam), &topLeft);
         return 0;
     }
     case WM_ACTIVATE:
@@ -508,7 +609,7 @@ void TForm1::OnCommand(int id, int code, HWND control)
             Button1Click();
         break;
     case IDOK: // Enter among the controls: opens the folder list's selected entry
-        if (::GetFocus() == DirectoryListBox1)
+        if (::GetFocus() == DirectoryListBox1.Handle())
             OpenSelectedFolderEntry();
         break;
     case kDirectoryListBox1:
@@ -535,7 +636,7 @@ LRESULT TForm1::OnNotify(const NMHDR &header)
         auto &info = const_cast<NMTTDISPINFOW &>(reinterpret_cast<const NMTTDISPINFOW &>(header));
         for (const ToolButton &tool : kToolButtons) {
             if (static_cast<UINT_PTR>(tool.id) == header.idFrom) {
-                tipText_ = vorsa::win32::Widen(tool.hint);
+                tipText_ = vorsa::win32::Widen(vorsa::ui::DesignOf(tool.control).hint);
                 info.lpszText = tipText_.data();
             }
         }
@@ -558,45 +659,20 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control)
     return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TForm1::OnDrawFolderEntry(const DRAWITEMSTRUCT &item)
+LRESULT TForm1::OnQueryEndSession()
 {
-    if (item.itemID >= folderEntries_.size())
-        return;
-    const vorsa::win32::FolderEntry &entry = folderEntries_[item.itemID];
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(item.hDC, &item.rcItem,
-               ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::SetBkMode(item.hDC, TRANSPARENT);
-    HGDIOBJ previous = ::SelectObject(item.hDC, font_.get());
-    // Each level a step further in; the name is the folder's bare name.
-    RECT text = item.rcItem;
-    text.left += Scale(2 + entry.level * kFolderIndentPixels);
-    ::DrawTextA(item.hDC, entry.name.c_str(), static_cast<int>(entry.name.size()), &text,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    ::SelectObject(item.hDC, previous);
-    if (item.itemState & ODS_FOCUS)
-        ::DrawFocusRect(item.hDC, &item.rcItem);
+    // A run under way keeps the session, and the reason it gave shows.
+    return runGuard_.Running() ? FALSE : TRUE;
 }
 
-void TForm1::OnDrawDrive(const DRAWITEMSTRUCT &item)
+void TForm1::OnEndSession(bool ending)
 {
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(item.hDC, &item.rcItem,
-               ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID >= drives_.size())
+    if (!ending || !runGuard_.Running())
         return;
-    const std::string &drive = drives_[item.itemID];
-    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::SetBkMode(item.hDC, TRANSPARENT);
-    HGDIOBJ previous = ::SelectObject(item.hDC, font_.get());
-    RECT text = item.rcItem;
-    text.left += Scale(2);
-    ::DrawTextA(item.hDC, drive.c_str(), static_cast<int>(drive.size()), &text,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    ::SelectObject(item.hDC, previous);
-    if (item.itemState & ODS_FOCUS)
-        ::DrawFocusRect(item.hDC, &item.rcItem);
+    // The session ends anyway: the run stops at its next look at the
+    // window, closing the track file it writes, before this process ends.
+    sessionEnding_ = true;
+    Button1Click();
 }
 
 // ---- message loop ----
@@ -619,7 +695,7 @@ void TForm1::Dispatch(MSG &message)
 void TForm1::ProcessEvents()
 {
     MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!sessionEnding_ && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // For the loop that runs the program.
             ::PostQuitMessage(static_cast<int>(message.wParam));
@@ -627,6 +703,8 @@ void TForm1::ProcessEvents()
         }
         Dispatch(message);
     }
+    if (sessionEnding_ && runGuard_.Running())
+        throw SessionEnding{};
 }
 
 // ---- vorsa::WindowState ----
@@ -724,7 +802,7 @@ void TForm1::ShowMessage(const std::string &text)
 
 void TForm1::DirectoryListBox1Change()
 {
-    SetText(TextControl::Label6, vorsa::text::WithTrailingDelimiter(directory_));
+    SetText(TextControl::Label6, vorsa::text::WithTrailingDelimiter(DirectoryListBox1.Directory()));
 }
 
 void TForm1::Label11Click()
@@ -786,11 +864,15 @@ void TForm1::SetAllTicks(bool ticked)
 
 void TForm1::WMDropFiles(HDROP drop)
 {
-    // The shell's 261-byte buffer: at most 260 bytes of the first name.
-    char name[vorsa::ui::kDroppedNameBytes + 1] = {};
+    // The first name, whole: the shell tells its length. (A buffer of the
+    // shell's 260 bytes would cut a deep path, and load another file or none.)
+    std::string name;
     const bool take = runGuard_.MayLoad();
-    if (take)
-        ::DragQueryFileA(drop, 0, name, sizeof name);
+    if (take) {
+        const UINT length = ::DragQueryFileA(drop, 0, nullptr, 0);
+        name.assign(length + 1, '\0');
+        name.resize(::DragQueryFileA(drop, 0, name.data(), length + 1));
+    }
     ::DragFinish(drop);
     if (take)
         vorsa::LoadDroppedFile(*this, name);
@@ -816,84 +898,38 @@ void TForm1::LoadPending()
 
 void TForm1::ShowDirectory(const std::string &folder)
 {
-    directory_ = folder;
-    FillFolderList();
-    ShowDriveOf(directory_);
+    DirectoryListBox1.ShowDirectory(folder);
+    DriveComboBox1.ShowDriveOf(folder);
 }
 
 void TForm1::OpenDirectory(const std::string &folder)
 {
-    directory_ = vorsa::win32::EnterFolder(folder);
-    driveFolders_[vorsa::win32::DriveOf(directory_)] = directory_;
-    FillFolderList();
-    ShowDriveOf(directory_);
+    DirectoryListBox1.OpenDirectory(folder);
+    DriveComboBox1.NoteCurrentFolder(DirectoryListBox1.Directory());
+    DriveComboBox1.ShowDriveOf(DirectoryListBox1.Directory());
     DirectoryListBox1Change();
-}
-
-std::string TForm1::EntryPath(int index) const
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= folderEntries_.size())
-        return {};
-    return folderEntries_[static_cast<std::size_t>(index)].path;
-}
-
-void TForm1::FillFolderList()
-{
-    const vorsa::win32::FolderList list = vorsa::win32::FolderEntries(directory_);
-    folderEntries_ = list.entries;
-    ::SendMessageW(DirectoryListBox1, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageW(DirectoryListBox1, LB_RESETCONTENT, 0, 0);
-    for (std::size_t i = 0; i < folderEntries_.size(); ++i)
-        ::SendMessageW(DirectoryListBox1, LB_ADDSTRING, 0, static_cast<LPARAM>(i));
-    ::SendMessageW(DirectoryListBox1, LB_SETCURSEL, list.current, 0);
-    ::SendMessageW(DirectoryListBox1, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(DirectoryListBox1, nullptr, TRUE);
 }
 
 void TForm1::OpenSelectedFolderEntry()
 {
-    const auto selected = static_cast<int>(::SendMessageW(DirectoryListBox1, LB_GETCURSEL, 0, 0));
+    const int selected = DirectoryListBox1.Selected();
     if (selected >= 0)
-        OpenDirectory(EntryPath(selected));
-}
-
-void TForm1::ShowDriveOf(const std::string &folder)
-{
-    drives_ = vorsa::win32::DriveNames();
-    const std::string drive = vorsa::win32::DriveOf(folder);
-    ::SendMessageW(DriveComboBox1, CB_RESETCONTENT, 0, 0);
-    int shown = -1;
-    for (std::size_t i = 0; i < drives_.size(); ++i) {
-        ::SendMessageA(DriveComboBox1, CB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(drives_[i].c_str()));
-        if (drives_[i] == drive)
-            shown = static_cast<int>(i);
-    }
-    ::SendMessageW(DriveComboBox1, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+        OpenDirectory(DirectoryListBox1.EntryPath(selected));
 }
 
 void TForm1::PickDrive()
 {
-    const auto picked = static_cast<int>(::SendMessageW(DriveComboBox1, CB_GETCURSEL, 0, 0));
-    if (picked < 0 || static_cast<std::size_t>(picked) >= drives_.size())
+    const std::optional<std::string> target =
+        DriveComboBox1.PickedFolder(DirectoryListBox1.Directory());
+    if (!target) {
+        DriveComboBox1.ShowDriveOf(DirectoryListBox1.Directory());
         return;
-    const std::string drive = drives_[static_cast<std::size_t>(picked)];
-    if (drive == vorsa::win32::DriveOf(directory_))
-        return;
-    // The folder last opened on that drive, else the one the system keeps
-    // for it; its root when that folder is gone.
-    const auto remembered = driveFolders_.find(drive);
-    std::string target = remembered != driveFolders_.end()
-                             ? remembered->second
-                             : vorsa::win32::SystemCurrentFolderOf(drive);
-    if (::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
-        ::GetLastError() != ERROR_NOT_READY)
-        target = drive + "\\";
+    }
     try {
-        OpenDirectory(target);
+        OpenDirectory(*target);
     } catch (...) {
         // The selector shows the drive the list is still on.
-        ShowDriveOf(directory_);
+        DriveComboBox1.ShowDriveOf(DirectoryListBox1.Directory());
         throw;
     }
 }

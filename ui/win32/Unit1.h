@@ -5,7 +5,9 @@
 // readers and the extraction reach it.
 #pragma once
 
-#include "Folders.h"
+#include "DirectoryListBox.h"
+#include "DriveComboBox.h"
+#include "FormDesign.h"
 #include "RunGuard.h"
 #include "WinHandles.h"
 #include "WindowState.h"
@@ -14,7 +16,6 @@
 
 #include <shellapi.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,8 @@ public:
     HWND Label5 = nullptr;
     HWND Edit1 = nullptr;  // file-name prefix
     HWND Label6 = nullptr; // destination folder, ending in "\" once set
-    HWND DriveComboBox1 = nullptr;
-    HWND DirectoryListBox1 = nullptr;
+    vorsa::win32::DriveComboBox DriveComboBox1;
+    vorsa::win32::DirectoryListBox DirectoryListBox1;
     vorsa::win32::UniqueImageList ImageList1; // open, extract, tick all, untick all
     HWND ToolBar1 = nullptr; // the four tool buttons are its buttons, by command id
     HWND GroupBox1 = nullptr;
@@ -87,15 +88,18 @@ public:
     void Button1Click();
     void WMDropFiles(HDROP drop);
 
-    // The folder list's current folder, as a full path.
-    const std::string &Directory() const { return directory_; }
     // Shows `folder` in the folder list without making it current: the start-up state.
     void ShowDirectory(const std::string &folder);
     // Makes `folder` current, for the process too, and signals the change;
     // a folder that cannot be entered raises the input/output error.
     void OpenDirectory(const std::string &folder);
-    // The full path of folder list entry `index`; empty past the end.
-    std::string EntryPath(int index) const;
+
+    // The control's window; the tool buttons are the tool bar's.
+    HWND ControlHandle(vorsa::ui::Control control) const;
+    // The dpi of the screen the window is on, and the one its form is laid
+    // out at: lower where the window would not fit the screen at its own.
+    UINT WindowDpi() const { return windowDpi_; }
+    UINT LayoutDpi() const { return dpi_; }
 
     // vorsa::WindowState
     std::string Text(vorsa::TextControl control) const override;
@@ -115,15 +119,17 @@ private:
     void OnCommand(int id, int code, HWND control);
     LRESULT OnNotify(const NMHDR &header);
     LRESULT OnControlColour(HDC dc, HWND control);
-    void OnDrawFolderEntry(const DRAWITEMSTRUCT &item);
-    void OnDrawDrive(const DRAWITEMSTRUCT &item);
+    LRESULT OnQueryEndSession();
+    void OnEndSession(bool ending);
 
     void CreateControls();
+    HWND CreateControl(const vorsa::ui::ControlDesign &design);
+    // Fits the window to the work area of its screen at `windowDpi`, the
+    // frame's top left at `topLeft` where it fits there, else centred.
+    void Place(UINT windowDpi, const POINT *topLeft);
     // Positions, sizes, fonts and images for `dpi`, scaled from the 96-dpi design.
     void ApplyDpi(UINT dpi);
     int Scale(int designPixels) const;
-    void FillFolderList();
-    void ShowDriveOf(const std::string &folder);
     void PickDrive();
     void OpenSelectedFolderEntry();
     void SetAllTicks(bool ticked);
@@ -135,18 +141,15 @@ private:
     HWND Form1_ = nullptr;
     HWND pathTips_ = nullptr; // the path labels' tool tips
     HWND focusBeforeDeactivation_ = nullptr;
-    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT windowDpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI; // the form's
+    bool sessionEnding_ = false;
     vorsa::win32::UniqueFont font_;
     vorsa::win32::UniqueFont linkFont_;
     vorsa::win32::UniqueBrush creamBrush_;
     vorsa::win32::UniqueBrush linkBackBrush_;
     vorsa::win32::UniqueAccelerators accelerators_;
     std::wstring tipText_; // the tool button hint being shown
-
-    std::string directory_;
-    std::vector<vorsa::win32::FolderEntry> folderEntries_;
-    std::vector<std::string> drives_;
-    std::map<std::string, std::string> driveFolders_; // drive -> folder last opened on it
 
     std::string lastOpenName_; // the open dialog's name field starts with it
     std::vector<std::string> pendingLoads_;

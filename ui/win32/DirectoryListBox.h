@@ -1,0 +1,64 @@
+// The folder list over its list box: the folders from the drive's root down
+// to the current folder, each a step further in with the shell's open-folder
+// icon, then the current folder's subfolders with the closed one. Opening an
+// entry (double-click, or Enter) makes that folder current, also for the
+// process; selecting one, by click, arrow keys or typing its first letters,
+// does nothing.
+#pragma once
+
+#include "Folders.h"
+#include "WinHandles.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace vorsa::win32
+{
+
+class DirectoryListBox
+{
+public:
+    // The list box, a child of `parent` with control id `id`.
+    void Create(HWND parent, int id);
+    HWND Handle() const { return handle_; }
+
+    // The current folder, a full path.
+    const std::string &Directory() const { return directory_; }
+    // Shows `folder` without making it current: the start-up state. A
+    // folder whose subfolders cannot be listed shows its chain alone.
+    void ShowDirectory(const std::string &folder);
+    // Makes `folder` current, for the process too. A folder that cannot be
+    // entered or listed raises the input/output error, and nothing changes.
+    void OpenDirectory(const std::string &folder);
+
+    // The full path of entry `index`; empty past the end.
+    std::string EntryPath(int index) const;
+    // The selected entry, -1 for none.
+    int Selected() const;
+
+    // Item height, indent and icons for `dpi`, text in `font`.
+    void SetMetrics(UINT dpi, HFONT font);
+    // WM_DRAWITEM for the list.
+    void Draw(const DRAWITEMSTRUCT &item) const;
+
+private:
+    static LRESULT CALLBACK TypeAhead(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+    void OnChar(wchar_t typed, DWORD time);
+    void Fill(const FolderList &list);
+
+    HWND handle_ = nullptr;
+    std::string directory_;
+    std::vector<FolderEntry> entries_;
+    std::size_t current_ = 0; // the entry of the current folder, the chain's last
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT font_ = nullptr;
+    UniqueIcon closedIcon_;
+    UniqueIcon openIcon_;
+    std::wstring typed_; // the first letters typed so far
+    DWORD typedAt_ = 0;  // when the last of them came, in the message clock's milliseconds
+};
+
+} // namespace vorsa::win32
