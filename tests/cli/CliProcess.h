@@ -35,6 +35,13 @@ struct CliSetting {
     // program as a Windows older than 1903 runs it, in the system's code
     // page (932 under LANG=ja_JP.UTF-8).
     bool systemCodePage = false;
+    // A console of its own, to which Signal sends Ctrl-C. Without it the
+    // program has none, as under a script. Each console is a program of
+    // wine's (conhost), and wine ends every process of a console whose
+    // program ends, with status 0, even one still starting (its
+    // CreateProcess then fails with 1359): only the tests that need one
+    // pay that.
+    bool console = false;
 #endif
 };
 

@@ -126,10 +126,10 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetti
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION started{};
-    // A console of its own, to which Signal sends Ctrl-C; its standard
-    // handles stay the files above.
+    // With a console, its standard handles stay the files above.
+    const DWORD consoleFlag = setting.console ? CREATE_NEW_CONSOLE : DETACHED_PROCESS;
     if (CreateProcessW(programPath.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_NEW_CONSOLE | CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr,
+                       consoleFlag | CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr,
                        &startup, &started)) {
         process_ = started.hProcess;
         thread_ = started.hThread;

@@ -183,6 +183,16 @@ private:
 class CliStop : public ::testing::Test
 {
 protected:
+    // Windows: a console for the Ctrl-C to be sent to.
+    static CliSetting ConsoleSetting()
+    {
+        CliSetting setting;
+#ifdef _WIN32
+        setting.console = true;
+#endif
+        return setting;
+    }
+
     // Two signals sent together may arrive as one; this waits for the first
     // to be seen.
     void AwaitStopNote(CliProcess &process)
@@ -203,7 +213,7 @@ protected:
 
 TEST_F(CliStop, FirstInterruptFinishesTheTrackAndStopsBeforeTheNext)
 {
-    CliProcess process(arguments);
+    CliProcess process(arguments, ConsoleSetting());
     track2.Reach(process);
 
     process.Signal(SIGINT);
@@ -222,7 +232,7 @@ TEST_F(CliStop, FirstInterruptFinishesTheTrackAndStopsBeforeTheNext)
 
 TEST_F(CliStop, SecondInterruptEndsTheProgramAtOnce)
 {
-    CliProcess process(arguments);
+    CliProcess process(arguments, ConsoleSetting());
     track2.Reach(process);
 
     process.Signal(SIGINT);
