@@ -15,6 +15,29 @@ const ControlDesign &DesignOf(Control control)
     throw std::out_of_range("no design for the control");
 }
 
+std::string_view SpokenNameOf(Control control)
+{
+    for (const SpokenName &spoken : kSpokenNames) {
+        if (spoken.control == control)
+            return spoken.name;
+    }
+    return {};
+}
+
+std::string KeysOf(Control button)
+{
+    for (const KeyDesign &key : kKeys) {
+        if (key.button != button)
+            continue;
+        std::string keys = key.control ? "Ctrl+" : "";
+        if (key.shift)
+            keys += "Shift+";
+        keys += key.key == kEscape ? std::string("Esc") : std::string(1, key.key);
+        return keys;
+    }
+    return {};
+}
+
 Rect ClientRectOf(Control control)
 {
     const ControlDesign &design = DesignOf(control);

@@ -7,6 +7,7 @@
 #include "Credits.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace vorsa::ui
@@ -141,10 +142,52 @@ inline constexpr std::array kKeys{
     KeyDesign{kEscape, false, false, Control::Button1},
 };
 
+// What a screen reader calls each control, beside the role its kind gives
+// it: a tool button by its hint, a field or a state label by its heading,
+// the lists by what they hold. What the window shows stays the design's.
+struct SpokenName {
+    Control control;
+    std::string_view name; // UTF-8
+};
+// clang-format off
+inline constexpr std::array kSpokenNames{
+    SpokenName{Control::Form1, "Vorsa"},
+    SpokenName{Control::ToolBar1, "ツールバー"},
+    SpokenName{Control::ToolButton1, "cue/ccdを読み込みます"},
+    SpokenName{Control::ToolButton2, "Waveファイルを取り出します"},
+    SpokenName{Control::ToolButton3, "全曲にチェックを付けます"},
+    SpokenName{Control::ToolButton4, "全曲のチェックを解除します"},
+    SpokenName{Control::Label3, "cue/ccdファイル"},
+    SpokenName{Control::Label1, "cue/ccdファイル"},
+    SpokenName{Control::Label4, "imgファイル"},
+    SpokenName{Control::Label2, "imgファイル"},
+    SpokenName{Control::Label5, "Wave接頭語"},
+    SpokenName{Control::Edit1, "Wave接頭語"},
+    SpokenName{Control::Label8, "Wave作成先フォルダ"},
+    SpokenName{Control::Label6, "Wave作成先フォルダ"},
+    SpokenName{Control::DriveComboBox1, "ドライブ"},
+    SpokenName{Control::DirectoryListBox1, "フォルダ一覧"},
+    SpokenName{Control::GroupBox1, "Waveリッピング状況"},
+    SpokenName{Control::Label7, "Waveリッピング状況"},
+    SpokenName{Control::ProgressBar1, "Waveリッピング状況"},
+    SpokenName{Control::Button1, "中断"},
+    SpokenName{Control::ListView1, "SongList"},
+    SpokenName{Control::Label10, kVersionLine},
+    SpokenName{Control::Label9, kCreditLine},
+    SpokenName{Control::Label11, kHomePage},
+};
+// clang-format on
+
 const ControlDesign &DesignOf(Control control);
 // The design's rectangle within the window's client area: a control of the
 // group or the tool bar moved by its parent's place.
 Rect ClientRectOf(Control control);
+
+// The name a screen reader gives `control` (kSpokenNames).
+std::string_view SpokenNameOf(Control control);
+// The keys that click `button`, as a listener is told them ("Ctrl+O",
+// "Ctrl+Shift+A", "Esc"); empty for a control without keys.
+std::string KeysOf(Control button);
 
 // Design pixels at `dpi`, rounded to the nearest pixel.
 int Scaled(int designPixels, int dpi);
