@@ -2,7 +2,8 @@
 // are the core's 8-bit text in the process's code page, and go through the
 // A functions as they are. The program's own texts (headings, hints, the
 // button's caption, the boxes) are UTF-8 in the source and go through the W
-// functions, so that no code page stands between them and the screen.
+// functions (platform::ToUtf16 from CP_UTF8), so that no code page stands
+// between them and the screen.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,6 @@
 
 namespace vorsa::win32
 {
-
-std::wstring Widen(std::string_view utf8);
 
 // A control's text as the state holds it, and back.
 std::string NarrowText(HWND control);
