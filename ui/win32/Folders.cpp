@@ -4,7 +4,7 @@
 #include "Errors.h"
 #include "FolderRule.h"
 #include "PathText.h"
-#include "platform/FileHandle.h"
+#include "WorkingFolder.h"
 #include "platform/SystemText.h"
 
 #include <windows.h>
@@ -22,7 +22,7 @@ constexpr std::string_view kDelimiter = "\\";
 
 [[noreturn]] void RaiseLastError()
 {
-    throw EInOutError(platform::InOutCode(static_cast<int>(::GetLastError())));
+    throw EInOutError(InOutCode(static_cast<int>(::GetLastError())));
 }
 
 // A folder search, closed on every path out of its scope.
@@ -148,8 +148,7 @@ std::string CurrentFolder()
 
 std::string EnterFolder(const std::string &folder)
 {
-    if (!::SetCurrentDirectoryW(platform::ToUtf16(folder, CP_ACP).c_str()))
-        RaiseLastError();
+    vorsa::EnterFolder(folder);
     return CurrentFolder();
 }
 
