@@ -1,7 +1,14 @@
 // What Windows reads from our programs without running them: the version
+<<<<<<< HEAD
 // resource (Explorer's details, Apps & features), the manifest (how the
 // loader starts them) and the window's imports. Each row is one built
 // program, read back from disk.
+=======
+// resource (Explorer's details, Apps & features) and the manifest (how the
+// loader starts them). Each row is one built program, read back from disk.
+#include "platform/SystemText.h"
+
+>>>>>>> core
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -67,11 +74,6 @@ protected:
     std::vector<unsigned char> version_;
 };
 
-std::wstring Wide(std::string_view ascii)
-{
-    return {ascii.begin(), ascii.end()};
-}
-
 TEST_P(ExecutableResources, VersionIsTheProjectsInBothNumbersAndText)
 {
     void *value = nullptr;
@@ -82,8 +84,8 @@ TEST_P(ExecutableResources, VersionIsTheProjectsInBothNumbersAndText)
     EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
     for (const wchar_t *block : {L"041104B0", L"040904B0"}) {
-        EXPECT_EQ(Text(block, L"FileVersion"), Wide(VORSA_VERSION));
-        EXPECT_EQ(Text(block, L"ProductVersion"), Wide(VORSA_VERSION));
+        EXPECT_EQ(Text(block, L"FileVersion"), vorsa::platform::ToUtf16(VORSA_VERSION, CP_UTF8));
+        EXPECT_EQ(Text(block, L"ProductVersion"), vorsa::platform::ToUtf16(VORSA_VERSION, CP_UTF8));
     }
 }
 
@@ -102,7 +104,8 @@ TEST_P(ExecutableResources, JapaneseAndEnglishBlocksNameTheProgramAndItsOwner)
     for (const wchar_t *block : {L"041104B0", L"040904B0"}) {
         EXPECT_EQ(Text(block, L"ProductName"), L"Vorsa");
         EXPECT_EQ(Text(block, L"LegalCopyright"), L"Copyright (c) 2026 Vorsa Project");
-        EXPECT_EQ(Text(block, L"OriginalFilename"), Wide(GetParam().name) + L".exe");
+        EXPECT_EQ(Text(block, L"OriginalFilename"),
+                  vorsa::platform::ToUtf16(GetParam().name, CP_UTF8) + L".exe");
     }
 }
 

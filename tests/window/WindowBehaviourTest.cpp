@@ -6,6 +6,7 @@
 
 #include "DiscBuilder.h"
 #include "Extraction.h"
+#include "Messages.h"
 #include "TempDir.h"
 #include "WavExpectation.h"
 #include "platform/SystemText.h"
@@ -307,7 +308,7 @@ TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
 TEST_F(WindowBehaviour, DropTakesTheWholeName)
 {
     const std::string folder = dir_.Folder();
-    const std::string end = platform::FromUtf8("表") + ".cue";
+    const std::string end = messages::Narrow("表") + ".cue";
     const std::string dropped = folder + std::string(300 - folder.size() - end.size(), 'd') + end;
     EXPECT_TRUE(window_->Drop({dropped}));
     EXPECT_EQ(window_->Text(TextControl::Label1), dropped);
@@ -379,7 +380,7 @@ TEST_F(WindowBehaviour, OpeningFolderSetsDestination)
 {
     const std::string root = dir_.Path().substr(0, dir_.Path().find(kPathDelimiter) + 1);
     // In code page 932 the last byte of 表 is that of "\".
-    const std::string kanji = dir_.File(platform::FromUtf8("表"));
+    const std::string kanji = dir_.File(messages::Narrow("表"));
     struct Row {
         const char *what;
         std::string folder;

@@ -1,11 +1,10 @@
 #include "DirectoryListBox.h"
 
 #include "ErrorDisplay.h"
-#include "Errors.h"
 #include "FolderRule.h"
 #include "FormDesign.h"
 #include "SelectionPalette.h"
-#include "platform/FileHandle.h"
+#include "WorkingFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,9 +12,6 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace vorsa::ui
 {
@@ -106,12 +102,9 @@ void DirectoryListBox::ShowDirectory(const QString &path)
 void DirectoryListBox::OpenDirectory(const QString &path)
 {
     const QString target = CleanAbsolute(path);
-    // chdir rather than QDir::setCurrent: its errno tells the user why.
-    const QByteArray encoded = QFile::encodeName(target);
-    if (::chdir(encoded.constData()) != 0) {
-        const int err = errno;
-        throw EInOutError(vorsa::platform::InOutCode(err, encoded.toStdString()));
-    }
+    // Through the core rather than QDir::setCurrent: the system's own code
+    // tells the user why.
+    vorsa::EnterFolder(QFile::encodeName(target).toStdString());
     directory_ = target;
     Fill();
     emit Change();

@@ -1,7 +1,6 @@
 #include "Unit1.h"
 
 #include "BoxText.h"
-#include "CodePage.h"
 #include "Dialogs.h"
 #include "DirectoryListBox.h"
 #include "DiscReaders.h"
@@ -12,6 +11,7 @@
 #include "GridLineDelegate.h"
 #include "LinkLabel.h"
 #include "NamedFile.h"
+#include "PathText.h"
 #include "SelectionPalette.h"
 
 #include <QAbstractButton>

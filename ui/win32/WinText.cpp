@@ -5,11 +5,6 @@
 namespace vorsa::win32
 {
 
-std::wstring Widen(std::string_view utf8)
-{
-    return platform::ToUtf16(utf8, CP_UTF8);
-}
-
 std::string NarrowText(HWND control)
 {
     // Read as UTF-16, whose length the control knows exactly, and converted
@@ -30,7 +25,7 @@ void SetNarrowText(HWND control, const std::string &text)
 
 void SetProgramText(HWND control, std::string_view utf8)
 {
-    ::SetWindowTextW(control, Widen(utf8).c_str());
+    ::SetWindowTextW(control, platform::ToUtf16(utf8, CP_UTF8).c_str());
 }
 
 } // namespace vorsa::win32
