@@ -594,7 +594,7 @@ TEST_F(WindowBehaviour, LongPrefixIsTakenWhole)
     std::string kanji;
     for (int count = 0; count < 80; ++count)
         kanji += "曲";
-    const std::string prefix = platform::FromUtf8(kanji);
+    const std::string prefix = messages::Narrow(kanji);
     const GeneratedDisc disc = PrepareRun();
     window_->SetPrefix(prefix);
     EXPECT_EQ(window_->Text(TextControl::Edit1), prefix);
