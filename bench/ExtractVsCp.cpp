@@ -1,7 +1,8 @@
 // Times the extraction of a full 74-minute disc of 18 tracks, run through the
 // window's own event processing on Qt's offscreen platform, against `cp` of
-// the same image into the same folder (and `bchunk -w` when installed),
-// alternating, and prints the median ratios.
+// the same image into the same folder (and `bchunk -w` when installed), in
+// alternating pairs, every run from the same untimed state, and prints min,
+// median and max of each side and of the ratios.
 #include "Application.h"
 #include "Dialogs.h"
 #include "DiscFormat.h"
@@ -37,7 +38,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kTracks = 18;
 constexpr std::int32_t kDiscSectors = 74 * 60 * vorsa::kFramesPerSecond; // 333000
-constexpr int kPairs = 5;
+constexpr int kPairs = 9;
 const std::string kPrefix = "track";
 
 // Removes the folder and all in it when the run ends, however it ends.
@@ -152,18 +153,22 @@ bool OnPath(const std::string &program)
     return false;
 }
 
-void RemoveOutputs(const fs::path &folder, const std::string &prefix)
+// Untimed, before every timed run of every side: no file of the run before
+// (whose 780 MB would otherwise still be written back while this one is
+// timed, charging the second of a pair for the first), nothing dirty, and
+// the image read once, so that each side reads it from memory alike.
+void Settle(const fs::path &folder, const fs::path &image)
 {
-    for (const auto &entry : fs::directory_iterator(folder))
-        if (entry.path().filename().string().starts_with(prefix))
+    for (const auto &entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(kPrefix) || name.starts_with("copy") || name.starts_with("bchunk"))
             fs::remove(entry.path());
-}
-
-// Each timed step starts with no dirty pages left by the one before it.
-void Settle(const fs::path &folder, const std::string &prefix)
-{
-    RemoveOutputs(folder, prefix);
+    }
     ::sync();
+    std::ifstream in(image, std::ios::binary);
+    std::vector<char> block(std::size_t{1} << 20);
+    while (in.read(block.data(), std::ssize(block)) || in.gcount() > 0) {
+    }
 }
 
 // Checks every track file against the image once, so the times are of right work.
@@ -191,6 +196,21 @@ double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     const std::size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+void PrintSpread(const char *what, const std::vector<double> &values, int decimals)
+{
+    const auto [least, most] = std::minmax_element(values.begin(), values.end());
+    std::printf("%-28s min %.*f  median %.*f  max %.*f\n", what, decimals, *least, decimals,
+                Median(values), decimals, *most);
+}
+
+std::vector<double> Ratios(const std::vector<double> &over, const std::vector<double> &under)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < over.size(); ++i)
+        ratios.push_back(over[i] / under[i]);
+    return ratios;
 }
 
 int Run(int argc, char **argv)
@@ -225,42 +245,64 @@ int Run(int argc, char **argv)
     if (window.SongListCount() != kTracks || !messages.empty())
         throw std::runtime_error("the cue sheet did not load");
 
-    // One run first, untimed, that pays for what only a first run pays (the
-    // fonts of the status line, the buffer's pages) and is checked byte for byte.
-    Settle(folder, kPrefix);
-    window.ToolButton2Click();
-    if (messages != std::vector<std::string>{"終わりました"})
-        throw std::runtime_error("the extraction did not finish");
-    VerifyTracks(folder, image, starts);
-
-    const bool withBchunk = OnPath("bchunk");
-    std::vector<double> toCp, toBchunk;
-    for (int pair = 1; pair <= kPairs; ++pair) {
-        Settle(folder, kPrefix);
+    const auto extract = [&] {
         messages.clear();
         const auto started = Clock::now();
         window.ToolButton2Click();
-        const double extraction = Seconds(Clock::now() - started);
+        const double took = Seconds(Clock::now() - started);
         if (messages != std::vector<std::string>{"終わりました"})
             throw std::runtime_error("the extraction did not finish");
+        return took;
+    };
+    const auto cp = [&] {
+        return TimeProgram({"cp", image.string(), (folder / "copy.bin").string()});
+    };
+    const auto bchunk = [&] {
+        return TimeProgram(
+            {"bchunk", "-w", image.string(), cue.string(), (folder / "bchunk").string()});
+    };
 
-        Settle(folder, "copy");
-        const double cp = TimeProgram({"cp", image.string(), (folder / "copy.bin").string()});
-        toCp.push_back(extraction / cp);
-        std::printf("pair %d: extraction %.3f s, cp %.3f s", pair, extraction, cp);
+    // One run first, untimed, that pays for what only a first run pays (the
+    // fonts of the status line, the buffer's pages) and is checked byte for byte.
+    Settle(folder, image);
+    extract();
+    VerifyTracks(folder, image, starts);
 
-        if (withBchunk) {
-            Settle(folder, "bchunk");
-            const double bchunk = TimeProgram(
-                {"bchunk", "-w", image.string(), cue.string(), (folder / "bchunk").string()});
-            toBchunk.push_back(extraction / bchunk);
-            std::printf(", bchunk %.3f s", bchunk);
-        }
-        std::printf("\n");
+    const bool withBchunk = OnPath("bchunk");
+    std::vector<double> extractions, cps, bchunks;
+    for (int pair = 1; pair <= kPairs; ++pair) {
+        // Odd pairs run the baselines first, even pairs the extraction
+        // first, so that no side always comes right after another.
+        const auto baselines = [&] {
+            Settle(folder, image);
+            cps.push_back(cp());
+            if (withBchunk) {
+                Settle(folder, image);
+                bchunks.push_back(bchunk());
+            }
+        };
+        if (pair % 2 == 1)
+            baselines();
+        Settle(folder, image);
+        extractions.push_back(extract());
+        if (pair % 2 == 0)
+            baselines();
+
+        std::printf("pair %d: extraction %.3f s, cp %.3f s", pair, extractions.back(), cps.back());
+        if (withBchunk)
+            std::printf(", bchunk %.3f s", bchunks.back());
+        std::printf(", extraction/cp %.3f\n", extractions.back() / cps.back());
         std::fflush(stdout);
     }
+    PrintSpread("extraction (s)", extractions, 3);
+    PrintSpread("cp (s)", cps, 3);
     if (withBchunk)
-        std::printf("median ratio extraction/bchunk: %.2f\n", Median(toBchunk));
+        PrintSpread("bchunk (s)", bchunks, 3);
+    const std::vector<double> toCp = Ratios(extractions, cps);
+    PrintSpread("extraction/cp", toCp, 2);
+    if (withBchunk)
+        PrintSpread("extraction/bchunk", Ratios(extractions, bchunks), 2);
+    // The line that the README's figures come from, last as it always was.
     std::printf("median ratio extraction/cp: %.2f\n", Median(toCp));
     return 0;
 }

@@ -59,8 +59,7 @@ LoadResult ReadCcdFile(WindowState &window, const std::string &path)
         return RefuseDescription(window, messages::kNotAudioCd);
     if (multiSession)
         return RefuseDescription(window, messages::kMultiSession);
-    AddSongListEntries(window);
-    return LoadResult::Loaded;
+    return AddSongListEntries(window);
 }
 
 } // namespace vorsa

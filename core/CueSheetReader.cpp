@@ -74,8 +74,7 @@ LoadResult ReadCueSheet(WindowState &window, const std::string &path)
     }
     if (!audio)
         return RefuseDescription(window, messages::kNotAudioCd);
-    AddSongListEntries(window);
-    return LoadResult::Loaded;
+    return AddSongListEntries(window);
 }
 
 } // namespace vorsa

@@ -15,7 +15,8 @@ class WindowState;
 // the user has been told already. A file that cannot be read raises instead.
 enum class LoadResult {
     Loaded,  // the song list holds the disc's tracks
-    Refused, // no audio track, several sessions, or a dropped name of another type
+    Refused, // no audio track, several sessions, a WAV image of other
+             // sound, or a dropped name of another type
 };
 
 // The load sequence of the open action: Label1 = path, song list emptied,
@@ -32,7 +33,9 @@ LoadResult ReadCcdFile(WindowState &window, const std::string &path);
 
 // Opens the image named by Label2 for its size and adds one song list item
 // per track ("001 / 03 : 25"), the last one's length from the image size.
-void AddSongListEntries(WindowState &window);
+// A WAV image of other sound than a CD's is refused as the readers refuse
+// their files, with no item added.
+LoadResult AddSongListEntries(WindowState &window);
 
 // The start of every reader run: the table's count and the image path are
 // emptied, so a description gives the same result whatever was loaded before.

@@ -1,6 +1,7 @@
 #include "Extraction.h"
 
 #include "DiscFormat.h"
+#include "DiscImage.h"
 #include "FileStream.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -223,14 +224,14 @@ bool ExtractTrack(WindowState &window, std::int32_t imageSize, SectorCopier &cop
 }
 
 // False when a stop ended the run before a ticked track.
-bool RunTracks(WindowState &window, FileStream &image)
+bool RunTracks(WindowState &window, DiscImage &image)
 {
     WaveFormatHeader format;
     DataChunkHeader data;
-    // Measured once: the last track ends here, and a shorter image later
-    // on means that it changed under the run.
+    // Measured once, at the open: the last track ends here, and a shorter
+    // image later on means that it changed under the run.
     const std::int32_t imageSize = image.Size();
-    SectorCopier copier(image, imageSize);
+    SectorCopier copier(image);
     // TrackCount is read again at every test: a change made while events are
     // processed reaches the tracks still to come.
     for (std::int16_t n = 1; n <= TrackCount; ++n) {
@@ -257,18 +258,24 @@ RunResult ExtractCheckedTracks(WindowState &window)
         }
     }
 
-    bool finished = false;
+    RunResult result = RunResult::NotStarted;
     {
         // Declared first so that it acts last: the image is closed before
         // the button goes off, whatever ends the run.
         StopButtonGuard stopButton(window);
-        FileStream image(window.Text(TextControl::Label2), FileStream::Mode::OpenRead);
-        AbortRequested = false;
-        stopButton.Enable();
-        finished = RunTracks(window, image);
+        DiscImage image(window.Text(TextControl::Label2));
+        // Looked at before any track file is made: the image may have been
+        // replaced since it was loaded.
+        if (image.HoldsCdSound()) {
+            AbortRequested = false;
+            stopButton.Enable();
+            result = RunTracks(window, image) ? RunResult::Finished : RunResult::Stopped;
+        }
     }
-    window.ShowMessage(messages::Narrow(messages::kFinished));
-    return finished ? RunResult::Finished : RunResult::Stopped;
+    // Shown with the image closed, so that the user may mend it meanwhile.
+    window.ShowMessage(messages::Narrow(result == RunResult::NotStarted ? messages::kNotCdWav
+                                                                        : messages::kFinished));
+    return result;
 }
 
 } // namespace vorsa

@@ -17,7 +17,8 @@ extern bool AbortRequested;
 // How a run ended, for the front ends that act on it (vorsa-cli's status);
 // the user has been told already. An error during a run raises instead.
 enum class RunResult {
-    NotStarted, // no description file, prefix or folder: nothing was written
+    NotStarted, // no description file, prefix or folder, or an image that
+                // is a WAV of other sound: nothing was written
     Finished,   // every ticked track was written
     Stopped,    // the stop button ended it before a ticked track
 };

@@ -11,6 +11,7 @@ namespace vorsa::messages
 // These are UTF-8, as the source is; Narrow() gives each in the process's
 // code page, which is what the window and the console show.
 inline constexpr std::string_view kNotAudioCd = "音楽CDではありません";
+inline constexpr std::string_view kNotCdWav = "音楽CDのWAVファイルではありません";
 inline constexpr std::string_view kMultiSession = "マルチセッションタイプのイメージは扱えません";
 inline constexpr std::string_view kNoControlFile = "cue/ccdを指定してください";
 inline constexpr std::string_view kNoPrefix = "Wave接頭語を指定してください";

@@ -1,5 +1,6 @@
 #include "SectorCopier.h"
 
+#include "DiscImage.h"
 #include "Errors.h"
 #include "FileStream.h"
 
@@ -17,8 +18,8 @@ constexpr std::size_t kBufferBytes = 2 << 20;
 
 } // namespace
 
-SectorCopier::SectorCopier(FileStream &image, std::int64_t imageSize)
-    : image_(image), imageSize_(imageSize)
+SectorCopier::SectorCopier(DiscImage &image)
+    : image_(image.File()), soundStart_(image.Start()), imageSize_(image.Size())
 {
 }
 
@@ -49,7 +50,7 @@ std::int64_t SectorCopier::CopyHeld(FileStream &track, std::int64_t position, st
 {
     int failure = 0;
     const std::int64_t moved =
-        direct_.Move(image_.Handle(), position, count, track.Handle(), failure);
+        direct_.Move(image_.Handle(), soundStart_ + position, count, track.Handle(), failure);
     if (failure != 0)
         ThrowTransferError(failure);
     if (moved >= 0)
@@ -62,7 +63,7 @@ std::int64_t SectorCopier::CopyThroughBuffer(FileStream &track, std::int64_t pos
 {
     std::vector<char> &buffer = Buffer();
     const auto wanted = std::min(static_cast<std::int64_t>(buffer.size()), count);
-    const std::int64_t got = image_.ReadAt(buffer.data(), wanted, position);
+    const std::int64_t got = image_.ReadAt(buffer.data(), wanted, soundStart_ + position);
     if (got < wanted && image_.LastError() != 0)
         ThrowTransferError(image_.LastError());
     WriteAll(track, buffer.data(), got);

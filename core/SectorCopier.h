@@ -1,5 +1,5 @@
-// Moves a byte range of the raw image into a track file, in large steps,
-// with the bytes the image does not hold written as silence.
+// Moves a byte range of the image's sound into a track file, in large
+// steps, with the bytes the image does not hold written as silence.
 #pragma once
 
 #include "platform/FileHandle.h"
@@ -10,20 +10,22 @@
 namespace vorsa
 {
 
+class DiscImage;
 class FileStream;
 
 class SectorCopier
 {
 public:
-    // `imageSize`: the image's size in bytes as measured when the run began.
-    SectorCopier(FileStream &image, std::int64_t imageSize);
+    // The image's size is the one measured when it was opened for the run.
+    explicit SectorCopier(DiscImage &image);
     SectorCopier(const SectorCopier &) = delete;
     SectorCopier &operator=(const SectorCopier &) = delete;
 
-    // Appends image bytes [position, position + count) to the track file.
-    // Bytes before the image's start or past `imageSize` are zeros. A failed
+    // Appends image bytes [position, position + count) to the track file,
+    // position 0 being the sound's first byte. Bytes before it or past the
+    // image's size are zeros. A failed
     // read or write throws EInOutError with the system's code; the image
-    // ending before `imageSize` (it shrank under the run) throws it with
+    // ending before its size (it shrank under the run) throws it with
     // kIoReadPastEnd.
     void Copy(FileStream &track, std::int64_t position, std::int64_t count);
 
@@ -34,6 +36,7 @@ private:
     std::vector<char> &Buffer();
 
     FileStream &image_;
+    std::int64_t soundStart_; // the file's byte at position 0
     std::int64_t imageSize_;
     platform::DirectCopy direct_; // tried first, given up for the run once it cannot serve
     std::vector<char> buffer_;    // made on first need, reused for the run

@@ -1,11 +1,14 @@
 // Song list items from the track table and the image size: whole-second
 // lengths, the last one up to the image's end.
 #include "DiscFormat.h"
+#include "DiscImage.h"
 #include "DiscReaders.h"
-#include "FileStream.h"
+#include "Messages.h"
 #include "NumberText.h"
 #include "TrackTable.h"
 #include "WindowState.h"
+
+#include <optional>
 
 namespace vorsa
 {
@@ -19,17 +22,24 @@ std::string SongCaption(std::int16_t track, std::int32_t lengthSeconds)
            FormatPadded(lengthSeconds % 60, 2);
 }
 
-std::int32_t ImageSize(const std::string &imagePath)
+// None for a WAV image of other sound. The image is closed again before
+// anything is shown.
+std::optional<std::int32_t> ImageSize(const std::string &imagePath)
 {
-    const FileStream image(imagePath, FileStream::Mode::OpenRead);
+    const DiscImage image(imagePath);
+    if (!image.HoldsCdSound())
+        return std::nullopt;
     return image.Size();
 }
 
 } // namespace
 
-void AddSongListEntries(WindowState &window)
+LoadResult AddSongListEntries(WindowState &window)
 {
-    const std::int32_t size = ImageSize(window.Text(TextControl::Label2));
+    const std::optional<std::int32_t> imageSize = ImageSize(window.Text(TextControl::Label2));
+    if (!imageSize)
+        return RefuseDescription(window, messages::kNotCdWav);
+    const std::int32_t size = *imageSize;
 
     std::int32_t lastMinutes = 0;
     std::int32_t lastSeconds = 0;
@@ -56,6 +66,7 @@ void AddSongListEntries(WindowState &window)
     const std::int32_t lastLength =
         imageMinutes * 60 + restSeconds - (lastMinutes * 60 + lastSeconds);
     window.AddSongListItem(SongCaption(TrackCount, lastLength));
+    return LoadResult::Loaded;
 }
 
 } // namespace vorsa

@@ -256,6 +256,17 @@ INSTANTIATE_TEST_SUITE_P(
             [](const Context &) {
                 return std::string("マルチセッションタイプのイメージは扱えません");
             }},
+        StatusRow{"WavImageOf48000Hz",
+                  [](const Context &c) {
+                      c.dir.Write("rip.wav", WavImage(WavChunk("fmt ", WavFormat(2, 48000, 16)) +
+                                                      WavChunk("data", std::string(9600, 'x'))));
+                      return std::vector<std::string>{
+                          "extract", c.dir.Write("rip.cue", CueSheetText({0}, "rip.wav")),
+                          "-p",      "cd",
+                          "-d",      c.out.Path()};
+                  },
+                  2,
+                  [](const Context &) { return std::string("音楽CDのWAVファイルではありません"); }},
         StatusRow{
             "MissingImage",
             [](const Context &c) {

@@ -92,4 +92,34 @@ std::string WavMismatch(const std::string &actual, const std::string &expected)
            std::to_string(expected.size());
 }
 
+std::string WavChunk(std::string_view id, std::string_view body, std::int64_t declaredSize)
+{
+    const auto size = static_cast<std::uint32_t>(declaredSize < 0 ? body.size() : declaredSize);
+    std::string chunk = std::string(id) + Le(size, 4) + std::string(body);
+    if (body.size() % 2 != 0)
+        chunk.push_back('\0');
+    return chunk;
+}
+
+std::string WavFormat(std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                      bool extensible)
+{
+    const std::uint32_t blockAlign = channels * bits / 8u;
+    std::string body = Le(extensible ? 0xFFFE : 1, 2) + Le(channels, 2) + Le(rate, 4) +
+                       Le(rate * blockAlign, 4) + Le(blockAlign, 2) + Le(bits, 2);
+    if (extensible) {
+        // Extra size, valid bits, channel mask (front left and right), and
+        // KSDATAFORMAT_SUBTYPE_PCM.
+        body += Le(22, 2) + Le(bits, 2) + Le(3, 4) +
+                std::string("\x01\x00\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 16);
+    }
+    return body;
+}
+
+std::string WavImage(std::string_view chunks)
+{
+    return "RIFF" + Le(static_cast<std::uint32_t>(chunks.size() + 4), 4) + "WAVE" +
+           std::string(chunks);
+}
+
 } // namespace vorsa::testing

@@ -176,6 +176,21 @@ TEST_F(WindowBehaviour, OpenSendsOtherNamesToCcdReaderWhichRefusesCueSheet)
     EXPECT_TRUE(window_->Captions().empty());
 }
 
+// A ripper's WAV image of other sound than a CD's: refused as the readers
+// refuse their files, the disc loaded before gone from the window.
+TEST_F(WindowBehaviour, OpenRefusesWavImageOfOtherSound)
+{
+    LoadDisc();
+    dir_.Write("rip.wav", WavImage(WavChunk("fmt ", WavFormat(2, 48000, 16)) +
+                                   WavChunk("data", std::string(9600, 'x'))));
+    window_->Open(dir_.Write("rip.cue", CueSheetText({0}, "rip.wav")));
+    EXPECT_EQ(Texts(window_->messages),
+              std::vector<std::string>{"音楽CDのWAVファイルではありません"});
+    EXPECT_EQ(window_->Text(TextControl::Label1), "");
+    EXPECT_EQ(window_->Text(TextControl::Label2), "");
+    EXPECT_TRUE(window_->Captions().empty());
+}
+
 // Windows names files without regard to case, and older discs carry
 // upper-case names: DISC.CUE is a cue sheet on each way in.
 TEST_F(WindowBehaviour, UpperCaseCueLoadsWhenOpenedDroppedOrNamed)
