@@ -46,6 +46,8 @@ public:
     // The system's code of the failure that cut the latest transfer short
     // (a full disk, say); 0 when it completed or a read met the end of the file.
     int LastError() const { return lastError_; }
+    // A regular file, not a device or a pipe; known from the open.
+    bool IsRegularFile() const { return file_.IsRegularFile(); }
     // For a copy that the system makes between two streams' files.
     platform::FileHandle &Handle() { return file_; }
 
