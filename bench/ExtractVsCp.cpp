@@ -9,7 +9,6 @@
 #include "TrackTable.h"
 #include "Unit1.h"
 
-#include <QLineEdit>
 #include <QString>
 
 #include <algorithm>
@@ -218,9 +217,13 @@ int Run(int argc, char **argv)
     TForm1 window;
     window.show();
     QCoreApplication::processEvents();
-    window.ToolButton1Click();
-    window.ToolButton3Click();
-    window.Edit1->setText(QString::fromStdString(kPrefix));
+    // The handlers by their names, as the buttons' signals run them.
+    const auto click = [&window](const char *handler) {
+        QMetaObject::invokeMethod(&window, handler, Qt::DirectConnection);
+    };
+    click("ToolButton1Click");
+    click("ToolButton3Click");
+    window.SetText(vorsa::TextControl::Edit1, kPrefix);
     window.SetText(vorsa::TextControl::Label6, folder.string() + "/");
     if (window.SongListCount() != kTracks || !messages.empty())
         throw std::runtime_error("the cue sheet did not load");
@@ -228,7 +231,7 @@ int Run(int argc, char **argv)
     // One run first, untimed, that pays for what only a first run pays (the
     // fonts of the status line, the buffer's pages) and is checked byte for byte.
     Settle(folder, kPrefix);
-    window.ToolButton2Click();
+    click("ToolButton2Click");
     if (messages != std::vector<std::string>{"終わりました"})
         throw std::runtime_error("the extraction did not finish");
     VerifyTracks(folder, image, starts);
@@ -239,7 +242,7 @@ int Run(int argc, char **argv)
         Settle(folder, kPrefix);
         messages.clear();
         const auto started = Clock::now();
-        window.ToolButton2Click();
+        click("ToolButton2Click");
         const double extraction = Seconds(Clock::now() - started);
         if (messages != std::vector<std::string>{"終わりました"})
             throw std::runtime_error("the extraction did not finish");

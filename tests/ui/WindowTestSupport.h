@@ -15,11 +15,21 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vorsa::testing
 {
+
+// The window's control named `name` in the form's design.
+template <typename Widget = QWidget> Widget &ControlNamed(const QWidget &form, const char *name)
+{
+    auto *control = form.findChild<Widget *>(QString::fromLatin1(name));
+    if (!control)
+        throw std::logic_error(std::string("no control ") + name);
+    return *control;
+}
 
 // The real window; a run's calls to ProcessEvents are counted, and the
 // probe runs inside each one before the window's events are handled, as a
@@ -78,6 +88,10 @@ bool DragEnterAccepted(QWidget &window, const QList<QUrl> &urls, QPoint at = QPo
 QStringList Captions(const TForm1 &form);
 QList<bool> Ticks(const TForm1 &form);
 
+// Runs the handler named `handler` (ToolButton1Click...) as its control's
+// signal would, even where the control is off.
+void RunHandler(TForm1 &form, const char *handler);
+
 // Opens the folder list's entry for `path` as the user does: select, Enter.
 void OpenFolderEntry(TForm1 &form, const QString &path);
 
@@ -103,6 +117,10 @@ protected:
     bool StartWindow();
     // Call from cleanup(): the window goes first, the folder guard last.
     void StopWindow();
+    template <typename Widget = QWidget> Widget &Control(const char *name) const
+    {
+        return ControlNamed<Widget>(*form_, name);
+    }
 
     std::unique_ptr<ProbedForm> form_;
     std::unique_ptr<DialogRecorder> dialogs_;

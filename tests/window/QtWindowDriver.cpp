@@ -5,19 +5,14 @@
 
 #include "Application.h"
 #include "DirectoryListBox.h"
-#include "ErrorDisplay.h"
+#include "FormLayout.h"
 #include "WindowTestSupport.h"
 
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QToolBar>
-#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -67,10 +62,10 @@ public:
             ticks.push_back(ticked);
         return ticks;
     }
-    int Progress() const override { return form_.ProgressBar1->value(); }
-    bool StopEnabled() const override { return form_.Button1->isEnabled(); }
-    bool OpenEnabled() const override { return form_.ToolButton1->isEnabled(); }
-    bool ExtractEnabled() const override { return form_.ToolButton2->isEnabled(); }
+    int Progress() const override { return Control<QProgressBar>("ProgressBar1").value(); }
+    bool StopEnabled() const override { return Control("Button1").isEnabled(); }
+    bool OpenEnabled() const override { return Control("ToolButton1").isEnabled(); }
+    bool ExtractEnabled() const override { return Control("ToolButton2").isEnabled(); }
     bool Running() const override { return form_.ExtractionRunning(); }
     bool Shown() const override { return form_.isVisible(); }
 
@@ -78,7 +73,7 @@ public:
     {
         dialogs_.openAnswers = {answer ? Q(*answer) : QString()};
         const qsizetype before = dialogs_.openInitialNames.size();
-        ui::RunShowingErrors([this] { form_.ToolButton1Click(); });
+        RunHandler(form_, "ToolButton1Click");
         for (qsizetype i = before; i < dialogs_.openInitialNames.size(); ++i) {
             openInitialNames.push_back(dialogs_.openInitialNames[i].toStdString());
             openFilters.push_back(dialogs_.openFilters[i].toStdString());
@@ -98,20 +93,19 @@ public:
     }
     void SetTick(int index, bool ticked) override
     {
-        form_.ListView1->topLevelItem(index)->setCheckState(0,
-                                                            ticked ? Qt::Checked : Qt::Unchecked);
+        Control<QTreeWidget>("ListView1")
+            .topLevelItem(index)
+            ->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
     }
-    void TickAll() override { QTest::mouseClick(form_.ToolButton3, Qt::LeftButton); }
-    void UntickAll() override { QTest::mouseClick(form_.ToolButton4, Qt::LeftButton); }
+    void TickAll() override { QTest::mouseClick(&Control("ToolButton3"), Qt::LeftButton); }
+    void UntickAll() override { QTest::mouseClick(&Control("ToolButton4"), Qt::LeftButton); }
     void SetPrefix(const std::string &prefix) override
     {
-        form_.Edit1->clear();
-        QTest::keyClicks(form_.Edit1, Q(prefix));
+        auto &edit = Control<QLineEdit>("Edit1");
+        edit.clear();
+        QTest::keyClicks(&edit, Q(prefix));
     }
-    void ShowFolder(const std::string &folder) override
-    {
-        form_.DirectoryListBox1->ShowDirectory(Q(folder));
-    }
+    void ShowFolder(const std::string &folder) override { FolderList().ShowDirectory(Q(folder)); }
     void OpenFolderEntry(const std::string &path) override
     {
         // Folders as Qt writes them: "/" alone for the root.
@@ -120,11 +114,8 @@ public:
             entry.chop(1);
         vorsa::testing::OpenFolderEntry(form_, entry);
     }
-    void Extract() override
-    {
-        ui::RunShowingErrors([this] { form_.ToolButton2Click(); });
-    }
-    void Stop() override { QTest::mouseClick(form_.Button1, Qt::LeftButton); }
+    void Extract() override { RunHandler(form_, "ToolButton2Click"); }
+    void Stop() override { QTest::mouseClick(&Control("Button1"), Qt::LeftButton); }
     bool Close() override { return form_.close(); }
     void RunPending() override
     {
@@ -134,15 +125,14 @@ public:
 
     void TypeInFolderList(const std::string &letters) override
     {
-        form_.DirectoryListBox1->setFocus();
-        QTest::keyClicks(form_.DirectoryListBox1, Q(letters));
+        FolderList().setFocus();
+        QTest::keyClicks(&FolderList(), Q(letters));
     }
     std::optional<bool> QueryEndSession() override { return std::nullopt; }
     void EndSession() override {}
     std::string SelectedFolderEntry() const override
     {
-        return ui::DirectoryListBox::EntryPath(form_.DirectoryListBox1->currentItem())
-            .toStdString();
+        return ui::DirectoryListBox::EntryPath(FolderList().currentItem()).toStdString();
     }
 
     ScreenLayout Layout() const override
@@ -158,9 +148,9 @@ public:
         layout.fixedSize = form_.minimumSize() == form_.maximumSize() &&
                            !(form_.windowFlags() & Qt::WindowMaximizeButtonHint);
         for (const ui::ControlDesign &design : ui::kForm) {
-            const QWidget *control = form_.ControlWidget(design.control);
+            const QWidget &control = ui::ControlOf(form_, design.control);
             layout.controls.emplace_back(
-                design.control, rect(QRect(control->mapTo(&form_, QPoint(0, 0)), control->size())));
+                design.control, rect(QRect(control.mapTo(&form_, QPoint(0, 0)), control.size())));
         }
         return layout;
     }
@@ -168,6 +158,15 @@ public:
     bool MoveToDpi(int dpi) override { return dpi == ui::kDesignDpi; }
 
 private:
+    template <typename Widget = QWidget> Widget &Control(const char *name) const
+    {
+        return ControlNamed<Widget>(form_, name);
+    }
+    ui::DirectoryListBox &FolderList() const
+    {
+        return Control<ui::DirectoryListBox>("DirectoryListBox1");
+    }
+
     DialogRecorder dialogs_;
     ProbedForm form_;
 };

@@ -1,4 +1,5 @@
-// A label that reports a click on it, for the link label.
+// The link label: an address shown as a link (navy, underlined, a hand
+// pointer) that reports a click on it.
 #pragma once
 
 #include <QLabel>
@@ -10,7 +11,7 @@ class LinkLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    LinkLabel(const QString &address, QWidget *parent);
 
 signals:
     void clicked();
