@@ -4,6 +4,7 @@
 #include "DiscReaders.h"
 #include "Messages.h"
 #include "NumberText.h"
+#include "PathText.h"
 #include "TextFile.h"
 #include "TrackTable.h"
 #include "WindowState.h"

@@ -44,6 +44,8 @@ private:
 
 // Byte length of the character that starts at byte offset `at` (at < s.size()).
 std::size_t CharBytes(std::string_view s, std::size_t at, CodePage cp = NarrowCodePage());
+// The character that starts at byte offset `at` (at < s.size()).
+std::string_view CharAt(std::string_view s, std::size_t at, CodePage cp = NarrowCodePage());
 
 std::size_t CharCount(std::string_view s, CodePage cp = NarrowCodePage());
 
@@ -63,24 +65,5 @@ std::string_view LastChar(std::string_view s, CodePage cp = NarrowCodePage());
 // `from` that equals `what` (one character), 0 when there is none.
 std::ptrdiff_t FindChar(std::string_view s, std::string_view what, std::ptrdiff_t from = 1,
                         CodePage cp = NarrowCodePage());
-
-// Replaces the extension of `path` by `ext`. The extension is the part from
-// the last "." after which no delimiter comes; a path without one gets `ext`
-// appended.
-std::string ReplaceExtension(std::string_view path, std::string_view ext,
-                             CodePage cp = NarrowCodePage(),
-                             std::string_view delimiters = PathDelimiters());
-
-// Byte offset where the file name of `path` starts: just after its last
-// delimiter, found by character (0 when it has none).
-std::size_t FileNameStart(std::string_view path, CodePage cp = NarrowCodePage(),
-                          std::string_view delimiters = PathDelimiters());
-
-// A folder as the destination folder holds it: ending in the first of the
-// path delimiters ("/" on Linux, "\" on Windows). The delimiter is looked
-// for by character: D:\表 becomes D:\表\, though in code page 932 the last
-// byte of 表 is that of "\". An empty text stays empty, so that it still
-// reads as no folder chosen.
-std::string WithTrailingDelimiter(std::string_view folder);
 
 } // namespace vorsa::text

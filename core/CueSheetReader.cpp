@@ -2,6 +2,7 @@
 #include "CodePage.h"
 #include "DiscReaders.h"
 #include "Messages.h"
+#include "PathText.h"
 #include "TextFile.h"
 #include "TrackTable.h"
 #include "WindowState.h"

@@ -1,6 +1,7 @@
 #include "Errors.h"
 
 #include "Messages.h"
+#include "platform/SystemError.h"
 
 namespace vorsa
 {
@@ -20,7 +21,7 @@ std::string Replace(std::string_view pattern, std::string_view value)
 
 } // namespace
 
-EInOutError::EInOutError(int code) : VorsaError(InOutErrorMessage(code)), code_(code) {}
+EInOutError::EInOutError(int code) : VorsaError(InOutErrorMessage(code)) {}
 
 std::string InOutErrorMessage(int code)
 {
@@ -44,6 +45,9 @@ std::string InOutErrorMessage(int code)
     }
 }
 
+namespace
+{
+
 int OtherSystemCode(int systemCode)
 {
     switch (systemCode) {
@@ -58,6 +62,30 @@ int OtherSystemCode(int systemCode)
     default:
         return systemCode;
     }
+}
+
+} // namespace
+
+int InOutCode(int systemError, std::string_view path)
+{
+    const platform::SystemError error = platform::Describe(systemError, path);
+    switch (error.cause) {
+    case platform::Cause::FileNotFound:
+        return kIoFileNotFound;
+    case platform::Cause::PathNotFound:
+        return kIoPathNotFound;
+    case platform::Cause::TooManyOpenFiles:
+        return kIoTooManyOpenFiles;
+    case platform::Cause::AccessDenied:
+        return kIoAccessDenied;
+    case platform::Cause::ReadPastEnd:
+        return kIoReadPastEnd;
+    case platform::Cause::DiskFull:
+        return kIoDiskFull;
+    case platform::Cause::Other:
+        break;
+    }
+    return OtherSystemCode(error.number);
 }
 
 EFOpenError::EFOpenError(std::string_view path)

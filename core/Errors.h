@@ -32,10 +32,6 @@ class EInOutError : public VorsaError
 {
 public:
     explicit EInOutError(int code);
-    int code() const { return code_; }
-
-private:
-    int code_;
 };
 
 // Codes of the input/output error.
@@ -49,11 +45,13 @@ inline constexpr int kIoInvalidNumericInput = 106;
 
 std::string InOutErrorMessage(int code);
 
-// A system code that none of the codes above stands for, kept visible but
-// never passed off as a table code it merely shares a number with: those
-// become 1000 + the code. The platform layer maps the codes it knows
-// (platform::InOutCode) and hands the rest to this.
-int OtherSystemCode(int systemCode);
+// The input/output error's code for a system's error code (errno on Linux,
+// GetLastError() on Windows): one of the codes above for what it stands for
+// (platform/SystemError.h), the system's own number otherwise, kept visible
+// but never passed off as a code above that it merely shares a number with:
+// those become 1000 + the number. `path`, when given, lets Linux tell a
+// missing file from a missing folder on its way.
+int InOutCode(int systemError, std::string_view path = {});
 
 // "ファイル %s は開けません"
 class EFOpenError : public VorsaError

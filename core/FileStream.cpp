@@ -1,6 +1,7 @@
 #include "FileStream.h"
 
 #include "Errors.h"
+#include "platform/SystemError.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -9,7 +10,7 @@
 namespace vorsa
 {
 
-FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
+FileStream::FileStream(const std::string &path, Mode mode)
 {
     const bool create = mode == Mode::Create;
     if (file_.Open(path, create ? platform::OpenMode::CreateExclusive
@@ -23,7 +24,7 @@ FileStream::FileStream(const std::string &path, Mode mode) : path_(path)
 void FileStream::Close()
 {
     if (const int failure = file_.Close(); failure != 0)
-        throw EInOutError(platform::InOutCode(failure));
+        throw EInOutError(InOutCode(failure));
 }
 
 std::int32_t ClampFileSize(long long size)
@@ -38,29 +39,8 @@ std::int32_t FileStream::Size() const
 {
     std::int64_t size = 0;
     if (const int failure = file_.Size(size); failure != 0)
-        throw EInOutError(platform::InOutCode(failure));
+        throw EInOutError(InOutCode(failure));
     return ClampFileSize(size);
-}
-
-std::int32_t FileStream::Seek(std::int32_t position)
-{
-    return file_.Seek(position) == 0 ? position : -1;
-}
-
-std::int32_t FileStream::Read(void *buffer, std::int32_t count)
-{
-    lastError_ = 0;
-    auto *bytes = static_cast<std::byte *>(buffer);
-    std::int32_t done = 0;
-    while (done < count) {
-        const platform::Transfer got =
-            file_.Read(bytes + done, static_cast<std::size_t>(count - done));
-        lastError_ = got.error;
-        if (got.bytes == 0)
-            break; // the end of the file: what came so far is the answer
-        done += static_cast<std::int32_t>(got.bytes);
-    }
-    return done;
 }
 
 std::int64_t FileStream::ReadAt(void *buffer, std::int64_t count, std::int64_t position)
@@ -73,7 +53,7 @@ std::int64_t FileStream::ReadAt(void *buffer, std::int64_t count, std::int64_t p
             file_.ReadAt(bytes + done, static_cast<std::size_t>(count - done), position + done);
         lastError_ = got.error;
         if (got.bytes == 0)
-            break;
+            break; // the end of the file: what came so far is the answer
         done += static_cast<std::int64_t>(got.bytes);
     }
     return done;
@@ -99,8 +79,7 @@ std::int32_t FileStream::Write(const void *buffer, std::int32_t count)
 
 void ThrowTransferError(int systemError)
 {
-    throw EInOutError(
-        platform::InOutCode(systemError != 0 ? systemError : platform::DiskFullError()));
+    throw EInOutError(InOutCode(systemError != 0 ? systemError : platform::DiskFullError()));
 }
 
 void WriteAll(FileStream &file, const void *bytes, std::int64_t count)

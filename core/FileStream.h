@@ -31,15 +31,11 @@ public:
     // EInOutError when the system cannot tell it: no size is better than a
     // wrong one.
     std::int32_t Size() const;
-    // Seeks to a position from the beginning; returns the new position, -1 on failure.
-    std::int32_t Seek(std::int32_t position);
     // Both return the bytes done, going on after partial transfers; they
-    // never throw. Fewer than `count` means the end of the file (Read) or a
-    // failure recorded in LastError().
-    std::int32_t Read(void *buffer, std::int32_t count);
+    // never throw. Fewer than `count` means the end of the file (ReadAt) or a
+    // failure recorded in LastError(). ReadAt reads from `position`, whatever
+    // the current position is: the extraction reads the image at 64-bit offsets.
     std::int32_t Write(const void *buffer, std::int32_t count);
-    // Reads from `position` whatever the current position is, as Read does
-    // otherwise; for the extraction, which reads the image at 64-bit offsets.
     std::int64_t ReadAt(void *buffer, std::int64_t count, std::int64_t position);
     // Closes the file and throws EInOutError when the system reports that
     // the data did not make it (network file systems tell delayed write
@@ -50,15 +46,11 @@ public:
     // The system's code of the failure that cut the latest transfer short
     // (a full disk, say); 0 when it completed or a read met the end of the file.
     int LastError() const { return lastError_; }
-    // A regular file, not a device or a pipe; known from the open.
-    bool IsRegularFile() const { return file_.IsRegularFile(); }
-    const std::string &Path() const { return path_; }
     // For a copy that the system makes between two streams' files.
     platform::FileHandle &Handle() { return file_; }
 
 private:
     platform::FileHandle file_;
-    std::string path_;
     int lastError_ = 0;
 };
 

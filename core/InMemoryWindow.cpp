@@ -41,28 +41,10 @@ void InMemoryWindow::SetStopEnabled(bool enabled)
     stopEnabled_ = enabled;
 }
 
-void InMemoryWindow::ShowMessage(const std::string &text)
-{
-    messages_.push_back(text);
-}
-
 void InMemoryWindow::Check(int index, bool checked)
 {
     if (index >= 0 && index < SongListCount())
         checks_[static_cast<std::size_t>(index)] = checked;
-}
-
-void InMemoryWindow::CheckAll(bool checked)
-{
-    checks_.assign(checks_.size(), checked);
-}
-
-void InMemoryWindow::RemoveLastItem()
-{
-    if (!captions_.empty()) {
-        captions_.pop_back();
-        checks_.pop_back();
-    }
 }
 
 } // namespace vorsa

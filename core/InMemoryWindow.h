@@ -1,6 +1,6 @@
 // A window whose texts and song list live in memory, for the front ends
 // that have no controls to hold them: vorsa-cli's console and the tests'
-// window extend it with what they do on progress and on events.
+// window extend it with what they do on progress, messages and events.
 #pragma once
 
 #include "WindowState.h"
@@ -22,24 +22,17 @@ public:
     int SongListCount() const override;
     bool ItemChecked(int index) const override;
     void SetStopEnabled(bool enabled) override;
-    // Kept in order: a front end without message boxes reads them afterwards.
-    void ShowMessage(const std::string &text) override;
 
     // Ticks or unticks item `index`; an index with no item changes nothing.
     void Check(int index, bool checked = true);
-    void CheckAll(bool checked = true);
-    // Removes the last item, as a list changed under a run would.
-    void RemoveLastItem();
 
     const std::vector<std::string> &Captions() const { return captions_; }
-    const std::vector<std::string> &Messages() const { return messages_; }
     bool StopEnabled() const { return stopEnabled_; }
 
 private:
     std::map<TextControl, std::string> texts_;
     std::vector<std::string> captions_;
     std::vector<bool> checks_;
-    std::vector<std::string> messages_;
     bool stopEnabled_ = false;
 };
 

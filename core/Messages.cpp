@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "Errors.h"
+#include "PathText.h"
 #include "platform/SystemText.h"
 
 #include <map>

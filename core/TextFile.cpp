@@ -27,7 +27,7 @@ TextFile::TextFile(const std::string &path) : path_(path)
     if (path.find('\0') != std::string::npos)
         throw EInOutError(kIoPathNotFound);
     if (const int failure = file_.Open(path, platform::OpenMode::ReadShared); failure != 0)
-        throw EInOutError(platform::InOutCode(failure, path));
+        throw EInOutError(InOutCode(failure, path));
 }
 
 bool TextFile::Fill()
@@ -43,7 +43,7 @@ bool TextFile::Fill()
     }
     buffer_.clear();
     if (got.error != 0)
-        throw EInOutError(platform::InOutCode(got.error, path_));
+        throw EInOutError(InOutCode(got.error, path_));
     endOfData_ = true;
     return false;
 }

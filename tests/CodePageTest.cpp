@@ -1,4 +1,5 @@
 #include "CodePage.h"
+#include "PathText.h"
 
 #include "RowNames.h"
 

@@ -1,12 +1,12 @@
 #include "Commands.h"
 
-#include "CodePage.h"
 #include "Console.h"
 #include "ConsoleWindow.h"
 #include "DiscReaders.h"
 #include "Extraction.h"
 #include "Interrupt.h"
 #include "Messages.h"
+#include "PathText.h"
 
 #include <cerrno>
 #include <cstdio>

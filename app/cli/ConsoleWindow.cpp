@@ -71,7 +71,6 @@ void ConsoleWindow::ShowMessage(const std::string &text)
     EndProgressLine();
     WriteText(console_, text + "\n");
     std::fflush(console_);
-    InMemoryWindow::ShowMessage(text);
 }
 
 void ConsoleWindow::ProcessEvents()

@@ -3,14 +3,12 @@
 // chosen by the build. Nothing above this layer includes a system header.
 //
 // Every failure is told as the system's own error code (errno on Linux,
-// GetLastError() on Windows); InOutCode() turns it into the code of the
-// input/output error that the user is shown.
+// GetLastError() on Windows), which SystemError.h describes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace vorsa::platform
 {
@@ -46,16 +44,14 @@ public:
     // character of the code page. Neither mode waits for the other end of a
     // pipe.
     int Open(const std::string &path, OpenMode mode);
-    bool IsOpen() const;
     // A file on a disk, not a device or a pipe; known from the open.
     bool IsRegularFile() const { return regular_; }
 
     // Size in bytes; returns 0 or the system's code.
     int Size(std::int64_t &size) const;
-    // Returns 0 or the system's code.
-    int Seek(std::int64_t position);
     // One transfer each, at most `count` bytes; an interrupted call is made
-    // again. ReadAt reads from `position`, whatever the current one is.
+    // again. Read reads on from the current position, ReadAt from `position`
+    // whatever the current one is.
     Transfer Read(void *buffer, std::size_t count);
     Transfer ReadAt(void *buffer, std::size_t count, std::int64_t position);
     Transfer Write(const void *buffer, std::size_t count);
@@ -99,15 +95,5 @@ private:
     bool unusable_ = false;
 #endif
 };
-
-// The system's code for a disk that is full, and for a read or a write that
-// moved nothing without a failure: what a short write is taken as.
-int DiskFullError();
-
-// The input/output error's code for a system code: 2, 3, 4, 5, 100 and 101
-// for what they stand for, the system's own number otherwise. `path`, when
-// given, lets the Linux layer tell a missing file (2) from a missing folder
-// on its way (3); Windows tells them apart itself.
-int InOutCode(int systemError, std::string_view path = {});
 
 } // namespace vorsa::platform

@@ -3,8 +3,6 @@
 // F_SETPIPE_SZ are Linux's own.
 #include "FileHandle.h"
 
-#include "Errors.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
@@ -89,18 +87,6 @@ int OpenFlags(const std::string &path, OpenMode mode)
     return O_RDWR | O_CREAT | O_CLOEXEC;
 }
 
-// True when the folder part of `path` exists, so a missing entry is the file itself.
-bool FolderExists(std::string_view path)
-{
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string_view::npos)
-        return true; // relative name in the current folder
-    const std::string folder(path.substr(0, slash == 0 ? 1 : slash));
-    struct stat info {
-    };
-    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 // The track file's data starts 44 bytes in, so it never lines up with the
 // image's pages. The kernel copies such data fast only in large steps: with
 // a pipe of 1 MiB it keeps pace with cp, through copy_file_range's own 64 KiB
@@ -147,11 +133,6 @@ int FileHandle::Open(const std::string &path, OpenMode mode)
     return 0;
 }
 
-bool FileHandle::IsOpen() const
-{
-    return fd_ >= 0;
-}
-
 int FileHandle::Size(std::int64_t &size) const
 {
     struct stat info {
@@ -160,11 +141,6 @@ int FileHandle::Size(std::int64_t &size) const
         return errno;
     size = static_cast<std::int64_t>(info.st_size);
     return 0;
-}
-
-int FileHandle::Seek(std::int64_t position)
-{
-    return ::lseek(fd_, static_cast<off_t>(position), SEEK_SET) < 0 ? errno : 0;
 }
 
 Transfer FileHandle::Read(void *buffer, std::size_t count)
@@ -280,39 +256,6 @@ std::int64_t DirectCopy::Move(FileHandle &from, std::int64_t position, std::int6
         left -= out;
     }
     return in;
-}
-
-int DiskFullError()
-{
-    return ENOSPC;
-}
-
-int InOutCode(int err, std::string_view path)
-{
-    switch (err) {
-    case ENOENT:
-        return path.empty() || FolderExists(path) ? kIoFileNotFound : kIoPathNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-        return kIoPathNotFound;
-    case EMFILE:
-    case ENFILE:
-        return kIoTooManyOpenFiles;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-    case EWOULDBLOCK: // a lock held by another program: a sharing violation
-        return kIoAccessDenied;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return kIoDiskFull;
-    case EIO:
-        return 31; // the device failed, as Windows' general failure
-    default:
-        return OtherSystemCode(err);
-    }
 }
 
 } // namespace vorsa::platform

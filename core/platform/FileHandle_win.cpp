@@ -5,7 +5,6 @@
 // takes longer paths.
 #include "FileHandle.h"
 
-#include "Errors.h"
 #include "SystemText.h"
 
 #include <windows.h>
@@ -68,26 +67,12 @@ int FileHandle::Open(const std::string &path, OpenMode mode)
     return 0;
 }
 
-bool FileHandle::IsOpen() const
-{
-    return handle_ != nullptr;
-}
-
 int FileHandle::Size(std::int64_t &size) const
 {
     LARGE_INTEGER value{};
     if (!::GetFileSizeEx(AsHandle(handle_), &value))
         return static_cast<int>(::GetLastError());
     size = value.QuadPart;
-    return 0;
-}
-
-int FileHandle::Seek(std::int64_t position)
-{
-    LARGE_INTEGER to{};
-    to.QuadPart = position;
-    if (!::SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN))
-        return static_cast<int>(::GetLastError());
     return 0;
 }
 
@@ -145,35 +130,6 @@ std::int64_t DirectCopy::Move(FileHandle &, std::int64_t, std::int64_t, FileHand
 {
     error = 0;
     return -1;
-}
-
-int DiskFullError()
-{
-    return ERROR_DISK_FULL;
-}
-
-int InOutCode(int error, std::string_view)
-{
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_TOO_MANY_OPEN_FILES:
-    case ERROR_ACCESS_DENIED:
-        return error; // the table's own numbers are Windows' own
-    case ERROR_INVALID_NAME:
-    case ERROR_FILENAME_EXCED_RANGE:
-        // "|", "?" or a NUL in a name, or bytes of no character: the table's
-        // invalid file name; so is a path longer than the system takes, as a
-        // name too long is on Linux.
-        return kIoPathNotFound;
-    case ERROR_HANDLE_EOF:
-        return kIoReadPastEnd;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return kIoDiskFull;
-    default:
-        return OtherSystemCode(error);
-    }
 }
 
 } // namespace vorsa::platform

@@ -12,6 +12,7 @@
 #include "FuzzCheck.h"
 #include "NumberText.h"
 #include "OpenDescriptors.h"
+#include "PathText.h"
 #include "TempDir.h"
 #include "TextFile.h"
 

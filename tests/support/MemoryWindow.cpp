@@ -18,7 +18,13 @@ void MemoryWindow::SetStopEnabled(bool enabled)
 
 void MemoryWindow::ShowMessage(const std::string &text)
 {
-    InMemoryWindow::ShowMessage(platform::ToUtf8(text));
+    messages_.push_back(platform::ToUtf8(text));
+}
+
+void MemoryWindow::CheckAll(bool checked)
+{
+    for (int index = 0; index < SongListCount(); ++index)
+        Check(index, checked);
 }
 
 void MemoryWindow::ProcessEvents()

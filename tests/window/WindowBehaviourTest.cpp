@@ -6,6 +6,7 @@
 
 #include "DiscBuilder.h"
 #include "Extraction.h"
+#include "Messages.h"
 #include "TempDir.h"
 #include "WavExpectation.h"
 #include "platform/SystemText.h"
@@ -307,7 +308,7 @@ TEST_F(WindowBehaviour, NamedFileLoadsAsDropOnceTheLoopRuns)
 TEST_F(WindowBehaviour, DropTakesTheWholeName)
 {
     const std::string folder = dir_.Folder();
-    const std::string end = platform::FromUtf8("表") + ".cue";
+    const std::string end = messages::Narrow("表") + ".cue";
     const std::string dropped = folder + std::string(300 - folder.size() - end.size(), 'd') + end;
     EXPECT_TRUE(window_->Drop({dropped}));
     EXPECT_EQ(window_->Text(TextControl::Label1), dropped);
@@ -379,7 +380,7 @@ TEST_F(WindowBehaviour, OpeningFolderSetsDestination)
 {
     const std::string root = dir_.Path().substr(0, dir_.Path().find(kPathDelimiter) + 1);
     // In code page 932 the last byte of 表 is that of "\".
-    const std::string kanji = dir_.File(platform::FromUtf8("表"));
+    const std::string kanji = dir_.File(messages::Narrow("表"));
     struct Row {
         const char *what;
         std::string folder;
@@ -584,6 +585,25 @@ TEST_F(WindowBehaviour, SessionEndDuringRunStopsWithTrackFileClosed)
     // Closed: a file still open without sharing could not be removed.
     std::error_code error;
     EXPECT_TRUE(std::filesystem::remove(PathOf(Out("cd01.wav")), error)) << error.message();
+}
+
+// The prefix is read back whole, however many bytes its characters take
+// (three a kanji in UTF-8), and names the track files with all of them.
+TEST_F(WindowBehaviour, LongPrefixIsTakenWhole)
+{
+    std::string kanji;
+    for (int count = 0; count < 80; ++count)
+        kanji += "曲";
+    const std::string prefix = messages::Narrow(kanji);
+    const GeneratedDisc disc = PrepareRun();
+    window_->SetPrefix(prefix);
+    EXPECT_EQ(window_->Text(TextControl::Edit1), prefix);
+    window_->SetTick(1, false);
+    window_->SetTick(2, false);
+    window_->Extract();
+
+    ASSERT_EQ(Texts(window_->messages), std::vector<std::string>{"終わりました"});
+    ExpectTrackFile(Out(prefix + "01.wav"), disc, 0, 150);
 }
 
 // A run that an error ends gives the window back idle.

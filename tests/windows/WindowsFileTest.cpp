@@ -3,13 +3,13 @@
 // system refuses, a full disk, Japanese names, and the folder rule. Built
 // twice: for code page 932 (LANG=ja_JP.UTF-8) and, with a manifest, 65001.
 #include "CliProcess.h"
-#include "CodePage.h"
 #include "DiscBuilder.h"
 #include "DiscReaders.h"
 #include "Errors.h"
 #include "Extraction.h"
 #include "MemoryWindow.h"
 #include "Messages.h"
+#include "PathText.h"
 #include "TempDir.h"
 #include "TrackTable.h"
 #include "WavExpectation.h"

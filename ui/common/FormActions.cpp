@@ -1,10 +1,10 @@
 #include "FormActions.h"
 
-#include "CodePage.h"
 #include "DiscReaders.h"
 #include "Errors.h"
 #include "Extraction.h"
 #include "FormDesign.h"
+#include "PathText.h"
 
 #include <cstdint>
 #include <utility>

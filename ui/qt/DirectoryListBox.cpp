@@ -1,9 +1,8 @@
 #include "DirectoryListBox.h"
 
-#include "Errors.h"
 #include "FolderRule.h"
 #include "SelectionPalette.h"
-#include "platform/FileHandle.h"
+#include "WorkingFolder.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,9 +10,6 @@
 #include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace vorsa::ui
 {
@@ -114,12 +110,9 @@ void DirectoryListBox::ShowDirectory(const QString &path)
 void DirectoryListBox::OpenDirectory(const QString &path)
 {
     const QString target = CleanAbsolute(path);
-    // chdir rather than QDir::setCurrent: its errno tells the user why.
-    const QByteArray encoded = QFile::encodeName(target);
-    if (::chdir(encoded.constData()) != 0) {
-        const int err = errno;
-        throw EInOutError(vorsa::platform::InOutCode(err, encoded.toStdString()));
-    }
+    // Through the core rather than QDir::setCurrent: the system's own code
+    // tells the user why.
+    vorsa::EnterFolder(QFile::encodeName(target).toStdString());
     directory_ = target;
     Fill();
 }

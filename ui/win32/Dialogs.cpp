@@ -2,8 +2,8 @@
 
 #include "BoxText.h"
 #include "WinHandles.h"
-#include "WinText.h"
 #include "WindowFace.h"
+#include "platform/SystemText.h"
 
 #include <commdlg.h>
 
@@ -186,7 +186,8 @@ void RunMessageBox(const std::string &text, bool error)
     HWND active = ::GetActiveWindow();
     BoxHook() =
         ::SetWindowsHookExW(WH_CALLWNDPROCRET, FitWhenShown, nullptr, ::GetCurrentThreadId());
-    ::MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(),
+    ::MessageBoxW(nullptr, platform::ToUtf16(text, CP_UTF8).c_str(),
+                  platform::ToUtf16(caption, CP_UTF8).c_str(),
                   MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | (error ? MB_ICONERROR : 0));
     if (HHOOK left = std::exchange(BoxHook(), nullptr))
         ::UnhookWindowsHookEx(left);

@@ -3,7 +3,8 @@
 #include "CodePage.h"
 #include "Errors.h"
 #include "FolderRule.h"
-#include "platform/FileHandle.h"
+#include "PathText.h"
+#include "WorkingFolder.h"
 #include "platform/SystemText.h"
 
 #include <windows.h>
@@ -19,21 +20,9 @@ namespace
 
 constexpr std::string_view kDelimiter = "\\";
 
-// Paths cross to the system once, as UTF-16, through the wide calls: the A
-// calls stop at 260 characters.
-std::wstring Wide(std::string_view narrow)
-{
-    return platform::ToUtf16(narrow, CP_ACP);
-}
-
-std::string Narrow(std::wstring_view wide)
-{
-    return platform::FromUtf16(wide, CP_ACP);
-}
-
 [[noreturn]] void RaiseLastError()
 {
-    throw EInOutError(platform::InOutCode(static_cast<int>(::GetLastError())));
+    throw EInOutError(InOutCode(static_cast<int>(::GetLastError())));
 }
 
 // A folder search, closed on every path out of its scope.
@@ -88,7 +77,8 @@ std::vector<std::string> SortedSubfolders(const std::string &folder)
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    FolderSearch search(Wide(text::WithTrailingDelimiter(folder) + "*"), found);
+    FolderSearch search(platform::ToUtf16(text::WithTrailingDelimiter(folder) + "*", CP_ACP),
+                        found);
     // An empty root has no entry at all; anything else that stops the
     // search is an error of the folder.
     if (!search.Found()) {
@@ -97,7 +87,7 @@ std::vector<std::string> SortedSubfolders(const std::string &folder)
         RaiseLastError();
     }
     do {
-        const std::string name = Narrow(found.cFileName);
+        const std::string name = platform::FromUtf16(found.cFileName, CP_ACP);
         const DWORD attributes = found.dwFileAttributes;
         if (ui::ShownInFolderList({.name = name,
                                    .folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
@@ -116,7 +106,7 @@ std::vector<std::string> SortedSubfolders(const std::string &folder)
     std::vector<std::string> narrow;
     narrow.reserve(names.size());
     for (const std::wstring &name : names)
-        narrow.push_back(Narrow(name));
+        narrow.push_back(platform::FromUtf16(name, CP_ACP));
     return narrow;
 }
 
@@ -153,13 +143,12 @@ std::string CurrentFolder()
     std::wstring folder(length, L'\0');
     const DWORD got = ::GetCurrentDirectoryW(length, folder.data());
     folder.resize(got < length ? got : 0);
-    return Narrow(folder);
+    return platform::FromUtf16(folder, CP_ACP);
 }
 
 std::string EnterFolder(const std::string &folder)
 {
-    if (!::SetCurrentDirectoryW(Wide(folder).c_str()))
-        RaiseLastError();
+    vorsa::EnterFolder(folder);
     return CurrentFolder();
 }
 
@@ -186,7 +175,7 @@ std::string DriveOf(const std::string &path)
 
 std::string SystemCurrentFolderOf(const std::string &drive)
 {
-    const std::wstring name = Wide(drive);
+    const std::wstring name = platform::ToUtf16(drive, CP_ACP);
     const DWORD length = ::GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
     if (length == 0)
         return drive + "\\";
@@ -195,12 +184,12 @@ std::string SystemCurrentFolderOf(const std::string &drive)
     if (got == 0 || got >= length)
         return drive + "\\";
     full.resize(got);
-    return Narrow(full);
+    return platform::FromUtf16(full, CP_ACP);
 }
 
 bool FolderExists(const std::string &folder)
 {
-    const DWORD attributes = ::GetFileAttributesW(Wide(folder).c_str());
+    const DWORD attributes = ::GetFileAttributesW(platform::ToUtf16(folder, CP_ACP).c_str());
     // A drive without its medium is still a place to go: entering it tells why not.
     return attributes != INVALID_FILE_ATTRIBUTES || ::GetLastError() == ERROR_NOT_READY;
 }

@@ -1,16 +1,17 @@
 #include "Unit1.h"
 
 #include "BoxText.h"
-#include "CodePage.h"
 #include "Dialogs.h"
 #include "DiscReaders.h"
 #include "Extraction.h"
 #include "Folders.h"
 #include "Messages.h"
 #include "NamedFile.h"
+#include "PathText.h"
 #include "Resources.h"
 #include "WinText.h"
 #include "WindowFace.h"
+#include "platform/SystemText.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -169,7 +170,8 @@ TForm1::TForm1()
                          // A logoff or shutdown waits, and says why.
                          if (running)
                              ::ShutdownBlockReasonCreate(
-                                 Form1_, vorsa::win32::Widen(kRunBlocksShutdown).c_str());
+                                 Form1_,
+                                 vorsa::platform::ToUtf16(kRunBlocksShutdown, CP_UTF8).c_str());
                          else
                              ::ShutdownBlockReasonDestroy(Form1_);
                      },
@@ -252,7 +254,8 @@ HWND TForm1::CreateControl(const ControlDesign &design)
         ListView_SetExtendedListViewStyle(made, LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES |
                                                     LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         {
-            const std::wstring heading = vorsa::win32::Widen(vorsa::ui::kSongListHeading);
+            const std::wstring heading =
+                vorsa::platform::ToUtf16(vorsa::ui::kSongListHeading, CP_UTF8);
             LVCOLUMNW column{};
             column.mask = LVCF_TEXT | LVCF_WIDTH;
             column.pszText = const_cast<wchar_t *>(heading.c_str());
@@ -636,7 +639,8 @@ LRESULT TForm1::OnNotify(const NMHDR &header)
         auto &info = const_cast<NMTTDISPINFOW &>(reinterpret_cast<const NMTTDISPINFOW &>(header));
         for (const ToolButton &tool : kToolButtons) {
             if (static_cast<UINT_PTR>(tool.id) == header.idFrom) {
-                tipText_ = vorsa::win32::Widen(vorsa::ui::DesignOf(tool.control).hint);
+                tipText_ =
+                    vorsa::platform::ToUtf16(vorsa::ui::DesignOf(tool.control).hint, CP_UTF8);
                 info.lpszText = tipText_.data();
             }
         }

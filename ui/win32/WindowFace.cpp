@@ -1,7 +1,7 @@
 #include "WindowFace.h"
 
 #include "FormDesign.h"
-#include "WinText.h"
+#include "platform/SystemText.h"
 
 #include <algorithm>
 #include <iterator>
@@ -25,7 +25,7 @@ LOGFONTW ChooseFace()
     for (const std::string_view face : ui::kFontFaces) {
         LOGFONTW wanted{};
         wanted.lfCharSet = SHIFTJIS_CHARSET;
-        Widen(face).copy(wanted.lfFaceName, LF_FACESIZE - 1);
+        platform::ToUtf16(face, CP_UTF8).copy(wanted.lfFaceName, LF_FACESIZE - 1);
         bool found = false;
         ::EnumFontFamiliesExW(screen, &wanted, &NoteFace, reinterpret_cast<LPARAM>(&found), 0);
         if (found) {
