@@ -14,7 +14,6 @@
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
@@ -75,17 +74,6 @@ public:
             return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
-};
-
-// Takes the place of the web browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public slots:
-    void Open(const QUrl &url) { opened.append(url); }
-
-public:
-    QList<QUrl> opened;
 };
 
 } // namespace
@@ -630,10 +618,8 @@ private slots:
 
     void linkLabelOpensHomePage()
     {
-        UrlCatcher browser;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "Open");
+        vorsa::testing::UrlCatcher browser;
         QTest::mouseClick(&Control<QLabel>("Label11"), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(browser.opened, QList<QUrl>{QUrl(QString::fromUtf8(vorsa::ui::kHomePage))});
     }
 };

@@ -3,6 +3,7 @@
 #include "DirectoryListBox.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -52,6 +53,16 @@ QStringList DialogRecorder::Texts() const
     for (const RecordedMessage &message : messages)
         texts.append(message.text);
     return texts;
+}
+
+UrlCatcher::UrlCatcher()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 }
 
 QUrl LocalUrl(const std::string &path)

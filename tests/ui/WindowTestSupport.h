@@ -7,6 +7,7 @@
 #include "Unit1.h"
 
 #include <QList>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -68,6 +69,28 @@ public:
     QStringList openAnswers;
     QStringList openFilters;      // the filter shown, per open dialog
     QStringList openInitialNames; // the name field's start text, per open dialog
+};
+
+// Takes the place of the web browser for https addresses while it lives.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    UrlCatcher();
+    ~UrlCatcher() override;
+    UrlCatcher(const UrlCatcher &) = delete;
+    UrlCatcher &operator=(const UrlCatcher &) = delete;
+
+    QList<QUrl> opened;
+    std::function<void(const QUrl &)> onOpen; // called for each, after it is recorded
+
+public slots:
+    void Open(const QUrl &url)
+    {
+        opened.append(url);
+        if (onOpen)
+            onOpen(url);
+    }
 };
 
 QUrl LocalUrl(const std::string &path);

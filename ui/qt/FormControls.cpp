@@ -25,26 +25,45 @@ QColor ColourOf(Colour colour)
 
 void SetBackground(QWidget &widget, const QColor &colour)
 {
+    // Its own: a control takes its parent's role where it sets none.
+    widget.setBackgroundRole(QPalette::Window);
     widget.setAutoFillBackground(true);
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, colour);
     widget.setPalette(palette);
 }
 
+namespace
+{
+
+void Shape(QLabel &label, Control control)
+{
+    label.setObjectName(NameOf(control));
+    // Paths are shown as they are, never taken for rich text.
+    label.setTextFormat(Qt::PlainText);
+    label.setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+} // namespace
+
 QLabel *MakeLabel(QWidget *parent, Control control)
 {
     auto *label = new QLabel(FromDesign(DesignOf(control).text), parent);
-    label->setObjectName(NameOf(control));
-    // Paths are shown as they are, never taken for rich text.
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Shape(*label, control);
+    // The window's face is the button face: its text is the button text.
+    label->setForegroundRole(QPalette::ButtonText);
     return label;
 }
 
-QLabel *MakeStateLabel(QWidget *parent, Control control)
+StateLabel *MakeStateLabel(QWidget *parent, Control control)
 {
-    QLabel *label = MakeLabel(parent, control);
+    auto *label = new StateLabel(parent);
+    Shape(*label, control);
     SetBackground(*label, ColourOf(kCream));
+    // Dark on the fixed cream, whatever text colour the palette gives.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
     return label;
 }
 

@@ -7,17 +7,26 @@
 #include <QColor>
 #include <QIcon>
 #include <QKeySequence>
+#include <QLabel>
 #include <QString>
 
 #include <string_view>
 
 class QAction;
-class QLabel;
 class QToolButton;
 class QWidget;
 
 namespace vorsa::ui
 {
+
+// A label that holds a state of the work: a screen reader hears its heading
+// as its name and its text as its value.
+class StateLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+};
 
 QString FromDesign(std::string_view utf8);
 QString NameOf(Control control);
@@ -28,8 +37,8 @@ void SetBackground(QWidget &widget, const QColor &colour);
 
 // A label with the design's text, shown as plain text.
 QLabel *MakeLabel(QWidget *parent, Control control);
-// A label that holds a state text, on the design's cream.
-QLabel *MakeStateLabel(QWidget *parent, Control control);
+// A label that holds a state text, dark on the design's cream in any palette.
+StateLabel *MakeStateLabel(QWidget *parent, Control control);
 
 // The keys of the design that click `button`; none for a button without.
 QKeySequence KeysOfDesign(Control button);

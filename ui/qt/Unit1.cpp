@@ -1,5 +1,6 @@
 #include "Unit1.h"
 
+#include "Accessibility.h"
 #include "BoxText.h"
 #include "Dialogs.h"
 #include "DirectoryListBox.h"
@@ -62,13 +63,17 @@ QString PlainToolTip(const QString &text)
 TForm1::TForm1(QWidget *parent) : QWidget(parent), startFolder_(QDir::currentPath())
 {
     InitVorsaResources();
+    // Before any control: Qt keeps the first interface it makes for each.
+    vorsa::ui::InstallAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Vorsa"));
     setWindowIcon(QIcon(QStringLiteral(":/vorsa/vorsa.png")));
-    vorsa::ui::SetBackground(*this, palette().color(QPalette::Button));
+    // The button face, of the palette in use as it changes.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
 
     const vorsa::ui::ScreenPlacement placement = vorsa::ui::PlaceOnScreen(*this);
     layoutDpi_ = placement.dpi;
@@ -79,6 +84,7 @@ TForm1::TForm1(QWidget *parent) : QWidget(parent), startFolder_(QDir::currentPat
     CreateControls();
     vorsa::ui::LayOutForm(*this, layoutDpi_);
     move(placement.frameTopLeft);
+    vorsa::ui::NameControls(*this);
     ConnectHandlers();
     FormCreate();
 }
@@ -176,6 +182,8 @@ void TForm1::CreateControls()
             setTabOrder(previous, next);
         previous = next;
     }
+    // The link last, after the group.
+    setTabOrder(previous, link);
     ListView1->setFocus();
 }
 
@@ -235,8 +243,11 @@ void TForm1::SetText(TextControl control, const std::string &text)
         return;
     }
     label->setText(shown);
+    // The status changes during a run, where a listener cannot look.
+    if (control == TextControl::Label7)
+        vorsa::ui::AnnounceTextChange(*label);
     // The paths are cut at the label's edge; the pointer resting on one shows it whole.
-    if (control != TextControl::Label7)
+    else
         label->setToolTip(PlainToolTip(shown));
 }
 
