@@ -32,11 +32,12 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        if (t != QAccessible::Value)
-            return QAccessibleWidget::text(t);
-        if (const auto *label = qobject_cast<const QLabel *>(widget()))
-            return label->text();
-        return static_cast<const QComboBox *>(widget())->currentText();
+        const auto *label = qobject_cast<const QLabel *>(widget());
+        // AT-SPI gives a label no value: its text is also its description,
+        // which Orca reads after the name.
+        if (t == QAccessible::Value || (label && t == QAccessible::Description))
+            return label ? label->text() : static_cast<const QComboBox *>(widget())->currentText();
+        return QAccessibleWidget::text(t);
     }
 };
 
@@ -237,6 +238,8 @@ void AnnounceTextChange(QWidget &label)
 {
     QAccessibleValueChangeEvent event(&label, static_cast<const QLabel &>(label).text());
     QAccessible::updateAccessibility(&event);
+    QAccessibleEvent described(&label, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
     if (Hook())
         Hook()(event);
 }
