@@ -10,7 +10,6 @@
 #include "TrackTable.h"
 #include "Unit1.h"
 
-#include <QLineEdit>
 #include <QString>
 
 #include <algorithm>
@@ -238,9 +237,13 @@ int Run(int argc, char **argv)
     TForm1 window;
     window.show();
     QCoreApplication::processEvents();
-    window.ToolButton1Click();
-    window.ToolButton3Click();
-    window.Edit1->setText(QString::fromStdString(kPrefix));
+    // The handlers by their names, as the buttons' signals run them.
+    const auto click = [&window](const char *handler) {
+        QMetaObject::invokeMethod(&window, handler, Qt::DirectConnection);
+    };
+    click("ToolButton1Click");
+    click("ToolButton3Click");
+    window.SetText(vorsa::TextControl::Edit1, kPrefix);
     window.SetText(vorsa::TextControl::Label6, folder.string() + "/");
     if (window.SongListCount() != kTracks || !messages.empty())
         throw std::runtime_error("the cue sheet did not load");
@@ -248,7 +251,7 @@ int Run(int argc, char **argv)
     const auto extract = [&] {
         messages.clear();
         const auto started = Clock::now();
-        window.ToolButton2Click();
+        click("ToolButton2Click");
         const double took = Seconds(Clock::now() - started);
         if (messages != std::vector<std::string>{"終わりました"})
             throw std::runtime_error("the extraction did not finish");

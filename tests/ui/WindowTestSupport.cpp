@@ -3,6 +3,7 @@
 #include "DirectoryListBox.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -52,6 +53,16 @@ QStringList DialogRecorder::Texts() const
     for (const RecordedMessage &message : messages)
         texts.append(message.text);
     return texts;
+}
+
+UrlCatcher::UrlCatcher()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open");
+}
+
+UrlCatcher::~UrlCatcher()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 }
 
 QUrl LocalUrl(const std::string &path)
@@ -138,23 +149,31 @@ bool DropUrls(QWidget &window, const QList<QUrl> &urls, QPoint at)
 
 QStringList Captions(const TForm1 &form)
 {
+    const auto &songs = ControlNamed<QTreeWidget>(form, "ListView1");
     QStringList captions;
-    for (int i = 0; i < form.ListView1->topLevelItemCount(); ++i)
-        captions.append(form.ListView1->topLevelItem(i)->text(0));
+    for (int i = 0; i < songs.topLevelItemCount(); ++i)
+        captions.append(songs.topLevelItem(i)->text(0));
     return captions;
 }
 
 QList<bool> Ticks(const TForm1 &form)
 {
+    const auto &songs = ControlNamed<QTreeWidget>(form, "ListView1");
     QList<bool> ticks;
-    for (int i = 0; i < form.ListView1->topLevelItemCount(); ++i)
-        ticks.append(form.ListView1->topLevelItem(i)->checkState(0) == Qt::Checked);
+    for (int i = 0; i < songs.topLevelItemCount(); ++i)
+        ticks.append(songs.topLevelItem(i)->checkState(0) == Qt::Checked);
     return ticks;
+}
+
+void RunHandler(TForm1 &form, const char *handler)
+{
+    if (!QMetaObject::invokeMethod(&form, handler, Qt::DirectConnection))
+        throw std::logic_error(std::string("no handler ") + handler);
 }
 
 void OpenFolderEntry(TForm1 &form, const QString &path)
 {
-    ui::DirectoryListBox &list = *form.DirectoryListBox1;
+    auto &list = ControlNamed<ui::DirectoryListBox>(form, "DirectoryListBox1");
     for (int i = 0; i < list.count(); ++i) {
         if (ui::DirectoryListBox::EntryPath(list.item(i)) == path) {
             list.setCurrentRow(i);

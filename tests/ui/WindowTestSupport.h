@@ -7,6 +7,7 @@
 #include "Unit1.h"
 
 #include <QList>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -15,11 +16,21 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace vorsa::testing
 {
+
+// The window's control named `name` in the form's design.
+template <typename Widget = QWidget> Widget &ControlNamed(const QWidget &form, const char *name)
+{
+    auto *control = form.findChild<Widget *>(QString::fromLatin1(name));
+    if (!control)
+        throw std::logic_error(std::string("no control ") + name);
+    return *control;
+}
 
 // The real window; a run's calls to ProcessEvents are counted, and the
 // probe runs inside each one before the window's events are handled, as a
@@ -60,6 +71,28 @@ public:
     QStringList openInitialNames; // the name field's start text, per open dialog
 };
 
+// Takes the place of the web browser for https addresses while it lives.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    UrlCatcher();
+    ~UrlCatcher() override;
+    UrlCatcher(const UrlCatcher &) = delete;
+    UrlCatcher &operator=(const UrlCatcher &) = delete;
+
+    QList<QUrl> opened;
+    std::function<void(const QUrl &)> onOpen; // called for each, after it is recorded
+
+public slots:
+    void Open(const QUrl &url)
+    {
+        opened.append(url);
+        if (onOpen)
+            onOpen(url);
+    }
+};
+
 QUrl LocalUrl(const std::string &path);
 
 // Drags and drops as the window system does, through the window, which
@@ -77,6 +110,10 @@ bool DragEnterAccepted(QWidget &window, const QList<QUrl> &urls, QPoint at = QPo
 // The song list's captions and ticks.
 QStringList Captions(const TForm1 &form);
 QList<bool> Ticks(const TForm1 &form);
+
+// Runs the handler named `handler` (ToolButton1Click...) as its control's
+// signal would, even where the control is off.
+void RunHandler(TForm1 &form, const char *handler);
 
 // Opens the folder list's entry for `path` as the user does: select, Enter.
 void OpenFolderEntry(TForm1 &form, const QString &path);
@@ -103,6 +140,10 @@ protected:
     bool StartWindow();
     // Call from cleanup(): the window goes first, the folder guard last.
     void StopWindow();
+    template <typename Widget = QWidget> Widget &Control(const char *name) const
+    {
+        return ControlNamed<Widget>(*form_, name);
+    }
 
     std::unique_ptr<ProbedForm> form_;
     std::unique_ptr<DialogRecorder> dialogs_;

@@ -1,8 +1,6 @@
 #include "DirectoryListBox.h"
 
-#include "ErrorDisplay.h"
 #include "FolderRule.h"
-#include "FormDesign.h"
 #include "SelectionPalette.h"
 #include "WorkingFolder.h"
 
@@ -32,16 +30,20 @@ QString CleanAbsolute(const QString &path)
 class FolderEntryDelegate : public QStyledItemDelegate
 {
 public:
-    static constexpr int kFolderIndentPixels = ui::kFolderIndentPixels;
-    using QStyledItemDelegate::QStyledItemDelegate;
+    FolderEntryDelegate(const int &indent, QObject *parent)
+        : QStyledItemDelegate(parent), indent_(indent)
+    {
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->rect.setLeft(option->rect.left() +
-                             index.data(kLevelRole).toInt() * kFolderIndentPixels);
+        option->rect.setLeft(option->rect.left() + index.data(kLevelRole).toInt() * indent_);
     }
+
+private:
+    const int &indent_; // the list's
 };
 
 } // namespace
@@ -50,7 +52,7 @@ DirectoryListBox::DirectoryListBox(QWidget *parent) : QListWidget(parent)
 {
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setItemDelegate(new FolderEntryDelegate(this));
+    setItemDelegate(new FolderEntryDelegate(indent_, this));
     MuteInactiveSelection(*this);
     // Not itemActivated: styles that activate on a single click (KDE's
     // default) would open a folder when the user only meant to select it.
@@ -72,7 +74,7 @@ void DirectoryListBox::keyPressEvent(QKeyEvent *event)
 
 void DirectoryListBox::OpenEntry(const QListWidgetItem *item)
 {
-    RunShowingErrors([this, item] { OpenDirectory(EntryPath(item)); });
+    emit Opened(EntryPath(item));
 }
 
 QString DirectoryListBox::EntryPath(const QListWidgetItem *item)
@@ -93,6 +95,12 @@ void DirectoryListBox::SetItemHeight(int pixels)
         item(i)->setSizeHint(QSize(0, itemHeight_));
 }
 
+void DirectoryListBox::SetIndent(int pixels)
+{
+    indent_ = pixels;
+    viewport()->update();
+}
+
 void DirectoryListBox::ShowDirectory(const QString &path)
 {
     directory_ = CleanAbsolute(path);
@@ -107,7 +115,6 @@ void DirectoryListBox::OpenDirectory(const QString &path)
     vorsa::EnterFolder(QFile::encodeName(target).toStdString());
     directory_ = target;
     Fill();
-    emit Change();
 }
 
 void DirectoryListBox::Fill()

@@ -1,8 +1,8 @@
 // The folder list: the folders from "/" down to the current folder, each a
 // step further indented, then the current folder's subfolders in sorted
-// order. Opening an entry (double-click, or Enter on the selected entry)
-// makes that folder current, also for the process; selecting, by click,
-// arrow keys or typing a folder's first letters, does nothing.
+// order. Opening an entry (double-click, or Enter on the selected entry) is
+// signalled; selecting, by click, arrow keys or typing a folder's first
+// letters, does nothing.
 #pragma once
 
 #include <QListWidget>
@@ -22,13 +22,15 @@ public:
 
     // Shows `path` without making it current: the start-up state.
     void ShowDirectory(const QString &path);
-    // Makes `path` the current folder and the process's current directory,
-    // then signals the change. A folder that cannot be entered raises the
-    // input/output error and leaves everything as it was.
+    // Makes `path` the current folder and the process's current directory.
+    // A folder that cannot be entered raises the input/output error and
+    // leaves everything as it was.
     void OpenDirectory(const QString &path);
 
     // The entries' height, in pixels.
     void SetItemHeight(int pixels);
+    // How much further in each level of the chain is drawn, in pixels.
+    void SetIndent(int pixels);
 
     // Full path of the folder an entry stands for.
     static QString EntryPath(const QListWidgetItem *item);
@@ -36,18 +38,19 @@ public:
     static int EntryLevel(const QListWidgetItem *item);
 
 signals:
-    void Change();
+    // The user opened the entry for the folder `path`.
+    void Opened(const QString &path);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    // Opens the folder that `item` stands for, showing what that raises.
     void OpenEntry(const QListWidgetItem *item);
     void Fill();
 
     QString directory_;
     int itemHeight_ = 16;
+    int indent_ = 8;
 };
 
 } // namespace vorsa::ui

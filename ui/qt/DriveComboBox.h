@@ -1,17 +1,13 @@
 // The drive selector of a system without drive letters: the root folders of
-// the mounted file systems a person works with. Picking another drive moves
-// the linked folder list to that drive's current folder: the last one opened
-// on it, its root until then.
+// the mounted file systems a person works with. The user's pick of one is
+// signalled; the form's actions move the folder list.
 #pragma once
 
 #include <QComboBox>
-#include <QHash>
 #include <QString>
 
 namespace vorsa::ui
 {
-
-class DirectoryListBox;
 
 class DriveComboBox : public QComboBox
 {
@@ -19,23 +15,18 @@ class DriveComboBox : public QComboBox
 public:
     explicit DriveComboBox(QWidget *parent = nullptr);
 
-    // Links the list and shows its drive; the folder the list shows is that
-    // drive's current folder.
-    void SetDirList(DirectoryListBox *list);
-    // Shows the drive that holds `folder`, without moving the list.
+    // The listed drive whose root is `folder` or one of its parents, the
+    // deepest such; empty if none.
+    QString DriveOf(const QString &folder) const;
+    // Shows the drive that holds `folder`.
     void ShowDriveOf(const QString &folder);
 
-private:
-    void Pick(int index);
-    void OpenOnDrive(const QString &drive);
-    // The listed drive whose root is `folder` or one of its parents, the
-    // deepest such; -1 if none.
-    int DriveIndexOf(const QString &folder) const;
-    // Makes the list's folder the current folder of its drive.
-    void NoteCurrentFolder();
+signals:
+    // The user picked the drive whose root is `drive`.
+    void Picked(const QString &drive);
 
-    DirectoryListBox *dirList_ = nullptr;
-    QHash<QString, QString> currentFolders_; // drive root -> folder last opened on it
+private:
+    int DriveIndexOf(const QString &folder) const;
 };
 
 } // namespace vorsa::ui

@@ -1,78 +1,44 @@
-// The main window: its controls hold the state of the work (loaded file,
-// image, prefix, folder, song list, status), and its handlers hand the
-// user's actions to the core. It implements the window-state interface
-// through which the readers and the extraction reach it.
+// The main window, a passive view: its controls hold the state of the work
+// (loaded file, image, prefix, folder, song list, status), and each of its
+// handlers forwards to the form's actions. Each control's objectName is its
+// name in the form's design.
 #pragma once
 
-#include "FormDesign.h"
-#include "RunGuard.h"
-#include "WindowState.h"
+#include "FormActions.h"
+#include "FormView.h"
 
-#include <QIcon>
 #include <QList>
 #include <QString>
 #include <QWidget>
 
 #include <string>
 
-class QGroupBox;
+class QAction;
 class QLabel;
 class QLineEdit;
-class QMimeData;
 class QProgressBar;
 class QPushButton;
-class QToolBar;
-class QToolButton;
-class QTreeWidget;
 
 namespace vorsa::ui
 {
 class DirectoryListBox;
 class DriveComboBox;
+class SongList;
 } // namespace vorsa::ui
 
-class TForm1 : public QWidget, public vorsa::WindowState
+class TForm1 : public QWidget, public vorsa::ui::FormView
 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // Controls, in the order of the form's design. Each one's objectName is its name here.
-    QLabel *Label1 = nullptr;         // path of the loaded cue sheet or .ccd file
-    QLabel *Label2 = nullptr;         // path of the raw image
-    QTreeWidget *ListView1 = nullptr; // song list: item i, ticked or not, is track i+1
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLineEdit *Edit1 = nullptr; // file-name prefix
-    QLabel *Label6 = nullptr;   // destination folder, ending in "/" once set
-    vorsa::ui::DriveComboBox *DriveComboBox1 = nullptr;
-    vorsa::ui::DirectoryListBox *DirectoryListBox1 = nullptr;
-    QList<QIcon> ImageList1; // open, extract, tick all, untick all; 32 x 32
-    QToolBar *ToolBar1 = nullptr;
-    QToolButton *ToolButton1 = nullptr; // open
-    QToolButton *ToolButton2 = nullptr; // extract
-    QToolButton *ToolButton3 = nullptr; // tick all
-    QToolButton *ToolButton4 = nullptr; // untick all
-    QGroupBox *GroupBox1 = nullptr;
-    QLabel *Label7 = nullptr; // extraction status
-    QProgressBar *ProgressBar1 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;       // credit line
-    QLabel *Label10 = nullptr;      // version
-    QLabel *Label11 = nullptr;      // link to the home page
-    QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
-
     // Loads a file named on the command line as a drop of that one file
     // does, once the event loop runs, with its whole name.
     void PostNamedFile(const QString &localPath);
 
     // True from the start of an extraction until it returns.
-    bool ExtractionRunning() const { return runGuard_.Running(); }
-
-    // The control's widget; the window itself for Form1.
-    QWidget *ControlWidget(vorsa::ui::Control control) const;
+    bool ExtractionRunning() const { return actions_.Running(); }
     // The dpi the form is laid out at: the design's, lower where the window
     // would not fit its screen at that.
     int LayoutDpi() const { return layoutDpi_; }
@@ -89,37 +55,70 @@ public:
     void ShowMessage(const std::string &text) override;
     void ProcessEvents() override;
 
-public slots:
-    void DirectoryListBox1Change();
-    void Label11Click();
-    void ToolButton1Click();
-    void ToolButton2Click();
-    void ToolButton3Click();
-    void ToolButton4Click();
-    void FormCreate();
-    void Button1Click();
+    // vorsa::ui::FormView
+    std::optional<std::string> ChooseOpenFile(std::string_view filterShown,
+                                              std::string_view patterns,
+                                              const std::string &initialName) override;
+    void SetItemChecked(int index, bool checked) override;
+    void Post(std::function<void()> work) override;
+    void ShowRunning(bool running) override;
+    void CloseLater() override;
+    void OpenAddress(std::string_view address) override;
+    std::string FolderListDirectory() const override;
+    void EnterFolder(const std::string &folder) override;
+    void ShowDriveOf(const std::string &folder) override;
+    std::string DriveOf(const std::string &folder) const override;
+    std::string DriveRoot(const std::string &drive) const override;
+    std::string StartFolderOf(const std::string &drive) const override;
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+private slots:
+    // The handlers, by the design's names; what they raise is shown here,
+    // before it could unwind through Qt. Slots, so that each can be invoked
+    // by its name.
+    void ToolButton1Click();
+    void ToolButton2Click();
+    void ToolButton3Click();
+    void ToolButton4Click();
+    void Button1Click();
+    void Label11Click();
+    void DirectoryListBox1Change();
+
 private:
     void CreateControls();
-    // Places, sizes and the font from the design, scaled to `dpi`.
-    void LayOut(int dpi);
+    void createActions();
     void ConnectHandlers();
+    void FormCreate();
     // The drop action for the first dropped file's name.
     void WMDropFiles(const std::string &droppedName);
-    // The drop action for a dropped file, once the drop is over.
-    void PostDroppedFile(const QString &localPath);
-    // Runs `load` once the event loop runs, unless a run has started by then.
-    template <typename Load> void PostLoad(Load load);
-    void SetAllTicks(bool ticked);
     // The label that holds a state text; nullptr for the prefix box.
     QLabel *StateLabel(vorsa::TextControl control) const;
 
-    int layoutDpi_ = vorsa::ui::kDesignDpi;
-    QString lastOpenName_; // the open dialog's name field starts with it
-    vorsa::ui::RunGuard runGuard_;
+    // The controls that hold the state, and those the handlers reach.
+    QLabel *Label1 = nullptr;                 // path of the loaded cue sheet or .ccd file
+    QLabel *Label2 = nullptr;                 // path of the raw image
+    vorsa::ui::SongList *ListView1 = nullptr; // song list: item i, ticked or not, is track i+1
+    QLineEdit *Edit1 = nullptr;               // file-name prefix
+    QLabel *Label6 = nullptr;                 // destination folder, ending in "/" once set
+    vorsa::ui::DriveComboBox *DriveComboBox1 = nullptr;
+    vorsa::ui::DirectoryListBox *DirectoryListBox1 = nullptr;
+    QLabel *Label7 = nullptr; // extraction status
+    QProgressBar *ProgressBar1 = nullptr;
+    QPushButton *Button1 = nullptr; // stop, enabled only while an extraction runs
+
+    // The commands, each with its image, hint and keys: open, extract, tick
+    // all, untick all, stop. The tool buttons and the stop button show them.
+    QAction *openAction_ = nullptr;
+    QAction *extractAction_ = nullptr;
+    QAction *tickAllAction_ = nullptr;
+    QAction *untickAllAction_ = nullptr;
+    QAction *stopAction_ = nullptr;
+
+    QString startFolder_; // the process's folder when the window was made
+    int layoutDpi_ = 0;
+    vorsa::ui::FormActions actions_{*this};
 };
