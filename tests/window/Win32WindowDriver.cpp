@@ -98,13 +98,14 @@ public:
     std::vector<std::string> Captions() const override
     {
         std::vector<std::string> captions;
-        for (int i = 0; i < ListView_GetItemCount(form_.ListView1); ++i) {
+        for (int i = 0; i < ListView_GetItemCount(form_.ListView1.Handle()); ++i) {
             char caption[64] = {};
             LVITEMA item{};
             item.iSubItem = 0;
             item.pszText = caption;
             item.cchTextMax = sizeof caption;
-            ::SendMessageA(form_.ListView1, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+            ::SendMessageA(form_.ListView1.Handle(), LVM_GETITEMTEXTA, i,
+                           reinterpret_cast<LPARAM>(&item));
             captions.emplace_back(caption);
         }
         return captions;
@@ -112,15 +113,15 @@ public:
     std::vector<bool> Ticks() const override
     {
         std::vector<bool> ticks;
-        for (int i = 0; i < ListView_GetItemCount(form_.ListView1); ++i)
-            ticks.push_back(ListView_GetCheckState(form_.ListView1, i) != 0);
+        for (int i = 0; i < ListView_GetItemCount(form_.ListView1.Handle()); ++i)
+            ticks.push_back(ListView_GetCheckState(form_.ListView1.Handle(), i) != 0);
         return ticks;
     }
     int Progress() const override
     {
-        return static_cast<int>(::SendMessageW(form_.ProgressBar1, PBM_GETPOS, 0, 0));
+        return static_cast<int>(::SendMessageW(form_.ProgressBar1.Handle(), PBM_GETPOS, 0, 0));
     }
-    bool StopEnabled() const override { return ::IsWindowEnabled(form_.Button1); }
+    bool StopEnabled() const override { return ::IsWindowEnabled(form_.Button1.Handle()); }
     bool OpenEnabled() const override { return ToolButtonEnabled(TForm1::kToolButton1); }
     bool ExtractEnabled() const override { return ToolButtonEnabled(TForm1::kToolButton2); }
     bool Running() const override { return form_.ExtractionRunning(); }
@@ -148,13 +149,13 @@ public:
     }
     void SetTick(int index, bool ticked) override
     {
-        ListView_SetCheckState(form_.ListView1, index, ticked);
+        ListView_SetCheckState(form_.ListView1.Handle(), index, ticked);
     }
     void TickAll() override { ClickToolButton(TForm1::kToolButton3); }
     void UntickAll() override { ClickToolButton(TForm1::kToolButton4); }
     void SetPrefix(const std::string &prefix) override
     {
-        ::SetWindowTextA(form_.Edit1, prefix.c_str());
+        ::SetWindowTextA(form_.Edit1.Handle(), prefix.c_str());
     }
     void ShowFolder(const std::string &folder) override { form_.ShowDirectory(folder); }
     void OpenFolderEntry(const std::string &path) override
@@ -180,8 +181,8 @@ public:
     void Stop() override
     {
         // A click, which a disabled button does not take.
-        if (::IsWindowEnabled(form_.Button1))
-            ::SendMessageW(form_.Button1, BM_CLICK, 0, 0);
+        if (::IsWindowEnabled(form_.Button1.Handle()))
+            ::SendMessageW(form_.Button1.Handle(), BM_CLICK, 0, 0);
     }
     bool Close() override
     {
@@ -246,9 +247,10 @@ public:
             if (design.parent == ui::Control::ToolBar1) {
                 const auto index = static_cast<WPARAM>(static_cast<int>(design.control) -
                                                        static_cast<int>(ui::Control::ToolButton1));
-                ::SendMessageW(form_.ToolBar1, TB_GETITEMRECT, index,
+                ::SendMessageW(form_.ToolBar1.Handle(), TB_GETITEMRECT, index,
                                reinterpret_cast<LPARAM>(&at));
-                ::MapWindowPoints(form_.ToolBar1, window, reinterpret_cast<POINT *>(&at), 2);
+                ::MapWindowPoints(form_.ToolBar1.Handle(), window, reinterpret_cast<POINT *>(&at),
+                                  2);
             } else {
                 ::GetWindowRect(form_.ControlHandle(design.control), &at);
                 ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&at), 2);
@@ -271,13 +273,13 @@ public:
 private:
     bool ToolButtonEnabled(int id) const
     {
-        return ::SendMessageW(form_.ToolBar1, TB_ISBUTTONENABLED, id, 0) != 0;
+        return ::SendMessageW(form_.ToolBar1.Handle(), TB_ISBUTTONENABLED, id, 0) != 0;
     }
     // The tool bar's message for a click on one of its buttons.
     void ClickToolButton(int id)
     {
         ::SendMessageW(form_.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(form_.ToolBar1));
+                       reinterpret_cast<LPARAM>(form_.ToolBar1.Handle()));
     }
 
     ProbedForm form_;

@@ -12,8 +12,8 @@ namespace vorsa::win32
 namespace
 {
 
-constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL |
-                         LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                         LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 constexpr UINT_PTR kTypeAheadId = 1;
 
 // The shell's folder icon, closed or open, of the shell's size nearest
@@ -37,9 +37,7 @@ int Scale(int designPixels, UINT dpi)
 
 void DirectoryListBox::Create(HWND parent, int id)
 {
-    handle_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"", kStyle, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                ::GetModuleHandleW(nullptr), nullptr);
+    Make(parent, WC_LISTBOXW, kStyle, WS_EX_CLIENTEDGE, id);
     ::SetWindowSubclass(handle_, &DirectoryListBox::TypeAhead, kTypeAheadId,
                         reinterpret_cast<DWORD_PTR>(this));
 }
@@ -101,15 +99,20 @@ int DirectoryListBox::Selected() const
     return static_cast<int>(::SendMessageW(handle_, LB_GETCURSEL, 0, 0));
 }
 
-void DirectoryListBox::SetMetrics(UINT dpi, HFONT font)
+void DirectoryListBox::SetScale(UINT dpi, HFONT font)
 {
     dpi_ = dpi;
     font_ = font;
     const int iconSize = Scale(ui::kFolderItemHeight, dpi);
     closedIcon_.reset(FolderIcon(false, iconSize));
     openIcon_.reset(FolderIcon(true, iconSize));
-    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Control::SetScale(dpi, font);
     ::SendMessageW(handle_, LB_SETITEMHEIGHT, 0, Scale(ui::kFolderItemHeight, dpi));
+}
+
+void DirectoryListBox::Measure(MEASUREITEMSTRUCT &item) const
+{
+    item.itemHeight = static_cast<UINT>(Scale(ui::kFolderItemHeight, dpi_));
 }
 
 void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const

@@ -198,11 +198,4 @@ std::string SystemCurrentFolderOf(const std::string &drive)
     return Narrow(full);
 }
 
-bool FolderExists(const std::string &folder)
-{
-    const DWORD attributes = ::GetFileAttributesW(Wide(folder).c_str());
-    // A drive without its medium is still a place to go: entering it tells why not.
-    return attributes != INVALID_FILE_ATTRIBUTES || ::GetLastError() == ERROR_NOT_READY;
-}
-
 } // namespace vorsa::win32

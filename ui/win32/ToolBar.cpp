@@ -1,0 +1,74 @@
+#include "ToolBar.h"
+
+#include "WinText.h"
+
+#include <commctrl.h>
+
+namespace vorsa::win32
+{
+
+ToolBar::ToolBar(std::span<const ToolButton> buttons) : buttons_(buttons.begin(), buttons.end()) {}
+
+void ToolBar::Create(HWND parent, int id)
+{
+    // With its divider, the etched line along its top edge, which sets
+    // the buttons 2 pixels down.
+    Make(parent, TOOLBARCLASSNAMEW,
+         TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, id);
+    ::SendMessageW(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        hints_.push_back(Widen(ui::DesignOf(buttons_[i].control).hint));
+        TBBUTTON button{};
+        button.iBitmap = static_cast<int>(i);
+        button.idCommand = buttons_[i].command;
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON;
+        button.iString = -1;
+        ::SendMessageW(handle_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+}
+
+void ToolBar::EnableButton(int command, bool enabled) const
+{
+    ::SendMessageW(handle_, TB_ENABLEBUTTON, static_cast<WPARAM>(command), MAKELONG(enabled, 0));
+}
+
+bool ToolBar::ButtonEnabled(int command) const
+{
+    return ::SendMessageW(handle_, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
+}
+
+void ToolBar::AnswerTip(NMTTDISPINFOW &info) const
+{
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        if (static_cast<UINT_PTR>(buttons_[i].command) == info.hdr.idFrom)
+            info.lpszText = const_cast<wchar_t *>(hints_[i].c_str());
+    }
+}
+
+void ToolBar::SetScale(UINT dpi, HFONT font)
+{
+    Control::SetScale(dpi, font);
+    // The image list at the size of this dpi, from the icons' nearest size.
+    const int imageSize = ui::Scaled(ui::kToolImagePixels, static_cast<int>(dpi));
+    UniqueImageList images(::ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK,
+                                              static_cast<int>(buttons_.size()), 0));
+    for (const ToolButton &button : buttons_) {
+        HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                     MAKEINTRESOURCEW(button.icon), IMAGE_ICON,
+                                                     imageSize, imageSize, 0));
+        ::ImageList_AddIcon(images.get(), icon);
+        if (icon)
+            ::DestroyIcon(icon);
+    }
+    // The bar takes the new images before the old ones go.
+    ::SendMessageW(handle_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    ::SendMessageW(handle_, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+    ::SendMessageW(handle_, TB_SETBITMAPSIZE, 0, MAKELONG(imageSize, imageSize));
+    const ui::Rect button =
+        ui::Scaled(ui::DesignOf(ui::Control::ToolButton1).rect, static_cast<int>(dpi));
+    ::SendMessageW(handle_, TB_SETBUTTONSIZE, 0, MAKELONG(button.width, button.height));
+    ImageList1 = std::move(images);
+}
+
+} // namespace vorsa::win32
