@@ -127,7 +127,13 @@ std::string HelpText()
 #ifdef _WIN32
            "\n"
            "Names may be in any script (Windows 10 1903 or later). A console shows them\n"
-           "as they are; a file or a pipe receives the output in UTF-8.\n"
+           "as they are; a file or a pipe receives the output in UTF-8, which the reader\n"
+           "there must expect:\n"
+           "  cmd          chcp 65001 first, for type or for /f to read it right\n"
+           "  PowerShell   [Console]::OutputEncoding = [Text.Encoding]::UTF8 first, as\n"
+           "               PowerShell decodes a program's output with the console's code\n"
+           "               page when it takes it in (a pipe into a cmdlet; in Windows\n"
+           "               PowerShell 5.1 also: vorsa-cli list FILE > tracks.txt)\n"
 #endif
         ;
 }

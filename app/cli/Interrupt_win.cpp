@@ -52,6 +52,11 @@ BOOL WINAPI OnControl(DWORD event)
 void InstallInterruptHandler(bool terminal)
 {
     consoleIsTerminal = terminal;
+    // A process started in a process group of its own (CREATE_NEW_PROCESS_GROUP:
+    // `start /b`, job runners, CI agents), or by one that ignores Ctrl-C,
+    // begins with Ctrl-C ignored, and the system then calls no handler for
+    // it. Turned back on, so that Ctrl-C stops the run there too.
+    ::SetConsoleCtrlHandler(nullptr, FALSE);
     ::SetConsoleCtrlHandler(OnControl, TRUE);
 }
 

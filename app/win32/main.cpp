@@ -2,6 +2,7 @@
 // line ("Open with" in Explorer) loads once the window shows.
 #include "ProcessStart.h"
 #include "Unit1.h"
+#include "WinHandles.h"
 
 #include <windows.h>
 
@@ -27,6 +28,9 @@ std::string FullPath(const char *name)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
 {
     vorsa::PrepareProcess();
+    // The window's thread in COM's apartment until the program ends, after
+    // the window has gone.
+    const vorsa::win32::ComApartment com;
     TForm1 Form1;
     ::ShowWindow(Form1.Handle(), show);
     ::UpdateWindow(Form1.Handle());

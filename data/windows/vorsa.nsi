@@ -48,7 +48,9 @@ VIAddVersionKey /LANG=0 LegalCopyright "Copyright (c) 2026 Vorsa Project"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_RUN "$INSTDIR\vorsa.exe"
+; "Run Vorsa" starts it as the user, through Explorer (RunAsUser below).
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsUser
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -86,6 +88,14 @@ Function un.onInit
   !insertmacro MachineWide
 FunctionEnd
 
+; The installer runs elevated, and a program it started itself would be
+; too: Windows would then keep drops from Explorer away from the window
+; (User Interface Privilege Isolation), and the user's mapped network drives
+; from its drive list. Explorer, which runs as the user, starts it instead.
+Function RunAsUser
+  Exec '"$WINDIR\explorer.exe" "$INSTDIR\vorsa.exe"'
+FunctionEnd
+
 ; "Open with" for one extension; the default program only where there is none.
 !macro OpenWith extension
   WriteRegNone HKLM "Software\Classes\${extension}\OpenWithProgids" "${PROGID}"
@@ -115,9 +125,12 @@ Section
 
   ; The window opens in the folder it is started in: the user's own, as the
   ; desktop's launchers on Linux give it, rather than Program Files. The
-  ; shortcut takes its working folder from $OUTDIR.
+  ; shortcut takes its working folder from $OUTDIR, which Windows expands
+  ; when the shortcut starts. Every later command, the finish page's Exec
+  ; among them, runs in $OUTDIR: it is a real folder again right after.
   StrCpy $OUTDIR "%USERPROFILE%"
   CreateShortcut "$SMPROGRAMS\Vorsa.lnk" "$INSTDIR\vorsa.exe" "" "" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
+  SetOutPath "$INSTDIR"
 
   WriteRegStr HKLM "Software\Classes\${PROGID}" "" "$(ProgIdName)"
   WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\vorsa.exe,0"

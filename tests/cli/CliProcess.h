@@ -42,6 +42,10 @@ struct CliSetting {
     // CreateProcess then fails with 1359): only the tests that need one
     // pay that.
     bool console = false;
+    // The root of a process group of its own (CREATE_NEW_PROCESS_GROUP), as
+    // `start /b` and job runners start programs: it begins with Ctrl-C
+    // ignored, and Signal sends Ctrl-C to that group alone.
+    bool newProcessGroup = false;
 #endif
 };
 
@@ -72,6 +76,7 @@ private:
 #ifdef _WIN32
     void *process_ = nullptr; // HANDLE
     void *thread_ = nullptr;  // HANDLE of the main thread
+    unsigned long group_ = 0; // the process group Ctrl-C goes to; 0: the whole console
 #else
     pid_t pid_ = -1;
     int waitStatus_ = 0;

@@ -128,11 +128,15 @@ CliProcess::CliProcess(const std::vector<std::string> &arguments, const CliSetti
     PROCESS_INFORMATION started{};
     // With a console, its standard handles stay the files above.
     const DWORD consoleFlag = setting.console ? CREATE_NEW_CONSOLE : DETACHED_PROCESS;
+    const DWORD groupFlag = setting.newProcessGroup ? CREATE_NEW_PROCESS_GROUP : 0;
     if (CreateProcessW(programPath.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       consoleFlag | CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr,
-                       &startup, &started)) {
+                       consoleFlag | groupFlag | CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                       nullptr, &startup, &started)) {
         process_ = started.hProcess;
         thread_ = started.hThread;
+        // The root's process id names its group.
+        if (setting.newProcessGroup)
+            group_ = started.dwProcessId;
     } else {
         ADD_FAILURE() << "CreateProcess " << program << " failed: " << GetLastError();
     }
@@ -166,8 +170,8 @@ void CliProcess::Signal(int signal) const
         return;
     }
     // Group 0: every process on the console, which is the program alone
-    // besides this test.
-    if (!GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0))
+    // besides this test; or the program's own group.
+    if (!GenerateConsoleCtrlEvent(CTRL_C_EVENT, group_))
         ADD_FAILURE() << "GenerateConsoleCtrlEvent failed: " << GetLastError();
     FreeConsole();
 }

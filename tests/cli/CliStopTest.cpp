@@ -246,5 +246,27 @@ TEST_F(CliStop, SecondInterruptEndsTheProgramAtOnce)
     EXPECT_FALSE(FileExists(out.File("cd03.wav")));
 }
 
+#ifdef _WIN32
+// A program started as the root of a process group of its own, as `start /b`
+// and job runners start one, begins with Ctrl-C ignored: the system calls
+// no handler for it. Sent to that group, Ctrl-C still stops the run.
+TEST_F(CliStop, InterruptReachesAProgramInAProcessGroupOfItsOwn)
+{
+    CliSetting setting = ConsoleSetting();
+    setting.newProcessGroup = true;
+    CliProcess process(arguments, setting);
+    track2.Reach(process);
+
+    process.Signal(SIGINT);
+    AwaitStopNote(process);
+    track2.Release(process);
+    const CliResult result = process.Wait();
+
+    EXPECT_EQ(result.status, 130) << result.err;
+    EXPECT_EQ(WavMismatch(track2.Written(), track2Whole), "");
+    EXPECT_FALSE(FileExists(out.File("cd03.wav")));
+}
+#endif
+
 } // namespace
 } // namespace vorsa::testing

@@ -367,6 +367,12 @@ TEST(CliInfo, HelpAndVersionGoToStandardOutput)
         EXPECT_EQ(help.status, 0);
         EXPECT_EQ(help.out.rfind("Usage: vorsa-cli list FILE\n", 0), 0u) << help.out;
         EXPECT_NE(help.out.find("--tracks"), std::string::npos);
+#ifdef _WIN32
+        // What a console must be set to for its shell to read the UTF-8 output.
+        EXPECT_NE(help.out.find("chcp 65001"), std::string::npos);
+        EXPECT_NE(help.out.find("[Console]::OutputEncoding = [Text.Encoding]::UTF8"),
+                  std::string::npos);
+#endif
         EXPECT_EQ(help.err, "");
     }
 }

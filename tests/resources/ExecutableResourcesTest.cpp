@@ -1,6 +1,7 @@
 // What Windows reads from our programs without running them: the version
-// resource (Explorer's details, Apps & features) and the manifest (how the
-// loader starts them). Each row is one built program, read back from disk.
+// resource (Explorer's details, Apps & features), the manifest (how the
+// loader starts them) and the window's imports. Each row is one built
+// program, read back from disk.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -178,5 +179,52 @@ INSTANTIATE_TEST_SUITE_P(
         std::erase(name, '-');
         return name;
     });
+
+// The names of the functions a program imports, from its import table, the
+// file mapped as the loader maps it.
+std::vector<std::string> ImportedFunctions(const std::wstring &path)
+{
+    HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (module == nullptr)
+        return {};
+    // The low bits of the handle mark the mapping as one of data.
+    const auto *base = reinterpret_cast<const BYTE *>(reinterpret_cast<ULONG_PTR>(module) & ~3u);
+    const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
+    const auto *nt = reinterpret_cast<const IMAGE_NT_HEADERS64 *>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY &table =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    std::vector<std::string> names;
+    for (auto *dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR *>(base + table.VirtualAddress);
+         table.VirtualAddress != 0 && dll->Name != 0; ++dll) {
+        const DWORD thunks =
+            dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk;
+        for (auto *thunk = reinterpret_cast<const IMAGE_THUNK_DATA64 *>(base + thunks);
+             thunk->u1.AddressOfData != 0; ++thunk) {
+            if (IMAGE_SNAP_BY_ORDINAL64(thunk->u1.Ordinal))
+                continue;
+            const auto *byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME *>(base + thunk->u1.AddressOfData);
+            names.emplace_back(reinterpret_cast<const char *>(byName->Name));
+        }
+    }
+    FreeLibrary(module);
+    return names;
+}
+
+// The window enters COM for the shell's calls, and reads its controls'
+// texts through the wide calls alone.
+TEST(ProgramImports, WindowEntersComAndReadsTextsWide)
+{
+    const std::vector<std::string> imports = ImportedFunctions(WinePath(VORSA_WINDOW_PATH));
+    ASSERT_FALSE(imports.empty());
+    const auto imported = [&imports](std::string_view name) {
+        return std::find(imports.begin(), imports.end(), name) != imports.end();
+    };
+    EXPECT_TRUE(imported("CoInitializeEx"));
+    EXPECT_TRUE(imported("CoUninitialize"));
+    EXPECT_TRUE(imported("GetWindowTextW"));
+    EXPECT_FALSE(imported("GetWindowTextA"));
+    EXPECT_FALSE(imported("GetWindowTextLengthA"));
+}
 
 } // namespace

@@ -106,7 +106,20 @@ public:
     void SetPrefix(const std::string &prefix) override
     {
         form_.Edit1->clear();
-        QTest::keyClicks(form_.Edit1, Q(prefix));
+        // Keys for ASCII; what lies beyond it (kanji) comes as text, as an
+        // input method commits it: QTest has no key for such a character.
+        // A surrogate pair comes as one character.
+        const QString text = Q(prefix);
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            if (text[at].unicode() < 0x80) {
+                QTest::keyClick(form_.Edit1, text[at].toLatin1());
+                continue;
+            }
+            const qsizetype length = text[at].isHighSurrogate() ? 2 : 1;
+            QTest::sendKeyEvent(QTest::Click, form_.Edit1, Qt::Key_unknown, text.mid(at, length),
+                                Qt::NoModifier);
+            at += length - 1;
+        }
     }
     void ShowFolder(const std::string &folder) override
     {

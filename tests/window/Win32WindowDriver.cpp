@@ -6,6 +6,7 @@
 
 #include "Dialogs.h"
 #include "Unit1.h"
+#include "WinHandles.h"
 #include "platform/SystemText.h"
 
 #include <commctrl.h>
@@ -64,6 +65,7 @@ class Win32WindowDriver : public WindowDriver
 public:
     Win32WindowDriver()
     {
+        EXPECT_TRUE(com_.Entered()) << "COM's single-threaded apartment could not be entered";
         win32::SetMessageHook(
             [this](const std::string &caption, const std::string &text, bool error) {
                 messages.push_back({caption, text, error});
@@ -282,6 +284,9 @@ private:
                        reinterpret_cast<LPARAM>(form_.ToolBar1.Handle()));
     }
 
+    // COM as vorsa.exe has it, for the window's shell calls; entered before
+    // the window is made and left after it has gone.
+    win32::ComApartment com_;
     ProbedForm form_;
     std::optional<std::string> openAnswer_;
 };

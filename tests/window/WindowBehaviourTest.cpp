@@ -586,6 +586,25 @@ TEST_F(WindowBehaviour, SessionEndDuringRunStopsWithTrackFileClosed)
     EXPECT_TRUE(std::filesystem::remove(PathOf(Out("cd01.wav")), error)) << error.message();
 }
 
+// The prefix is read back whole, however many bytes its characters take
+// (three a kanji in UTF-8), and names the track files with all of them.
+TEST_F(WindowBehaviour, LongPrefixIsTakenWhole)
+{
+    std::string kanji;
+    for (int count = 0; count < 80; ++count)
+        kanji += "曲";
+    const std::string prefix = platform::FromUtf8(kanji);
+    const GeneratedDisc disc = PrepareRun();
+    window_->SetPrefix(prefix);
+    EXPECT_EQ(window_->Text(TextControl::Edit1), prefix);
+    window_->SetTick(1, false);
+    window_->SetTick(2, false);
+    window_->Extract();
+
+    ASSERT_EQ(Texts(window_->messages), std::vector<std::string>{"終わりました"});
+    ExpectTrackFile(Out(prefix + "01.wav"), disc, 0, 150);
+}
+
 // A run that an error ends gives the window back idle.
 TEST_F(WindowBehaviour, ErrorDuringRunShowsItAndRestoresWindow)
 {

@@ -35,6 +35,47 @@ struct ScreenLayout {
     std::vector<std::pair<ui::Control, ui::Rect>> controls;
 };
 
+// What a screen reader hears of a control: Qt's accessible interface, or
+// the Win32 control's MSAA object. Texts in UTF-8.
+enum class HeardRole {
+    Other,
+    PushButton,
+    Label, // static text
+    Edit,
+    ComboBox,
+    List, // a list, a list view or a tree of one level
+    ProgressBar,
+    Link,
+    Group,
+    ToolBar,
+};
+struct Heard {
+    std::string name;
+    HeardRole role = HeardRole::Other;
+    std::string value; // a label's text, an edit's, a progress bar's position
+    std::string keys;  // its keyboard shortcut, or else its description
+    bool focusable = false;
+};
+struct HeardTrack {
+    std::string name;      // its caption
+    bool checkBox = false; // announced as something that can be ticked
+    bool checked = false;
+};
+
+// The colours a control is painted in, read off the pixels it draws: the
+// background is the colour most of them have, the text the one that stands
+// out most from it.
+struct Painted {
+    ui::Colour text{};
+    ui::Colour background{};
+};
+
+enum class Theme {
+    Standard,     // the system's own colours as the tests find them
+    Dark,         // a dark palette, as a dark desktop theme gives (Qt)
+    HighContrast, // a high-contrast black colour set (Windows' contrast themes)
+};
+
 class WindowDriver
 {
 public:
@@ -90,6 +131,25 @@ public:
     // the toolkit takes its scale from elsewhere (Qt: QT_SCALE_FACTOR).
     virtual bool MoveToDpi(int dpi) = 0;
 
+    // ---- as a screen reader, the keyboard and the eye meet it ----
+    virtual Heard Hear(ui::Control control) const = 0;
+    virtual std::vector<HeardTrack> HearTracks() const = 0;
+    // How often a screen reader has been told that Label7 changed.
+    virtual int StatusAnnouncements() const = 0;
+    // The controls Tab walks through, from the song list round to it again.
+    virtual std::vector<ui::Control> TabCycle() = 0;
+    // Gives `control` the keyboard and presses `key` there: '\r' Enter,
+    // ' ' Space, kEscape Esc.
+    virtual void PressOn(ui::Control control, char key) = 0;
+    // Opens or closes the drive selector's list, and whether it is open.
+    virtual void DropDriveList(bool dropped) = 0;
+    virtual bool DriveListDropped() const = 0;
+    // The window repainted in `theme`; false where this toolkit has no such
+    // theme. Each window starts in Standard.
+    virtual bool UseTheme(Theme theme) = 0;
+    // What `control` paints; for a list, its selected entry alone when `selectedEntry`.
+    virtual Painted PaintedColours(ui::Control control, bool selectedEntry = false) = 0;
+
     // ---- watching ----
     // Runs inside each of a run's ProcessEvents calls (counted from 1),
     // before the window's events, as a click handled there would.
@@ -97,6 +157,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> openInitialNames; // the name field's start, per open dialog
     std::vector<std::string> openFilters;      // the one filter entry's text (UTF-8), per dialog
+    std::vector<std::string> openedAddresses;  // what the link asked the browser to open (UTF-8)
 };
 
 // The window of this build's toolkit, shown, with its dialogs answered.

@@ -12,11 +12,15 @@ std::wstring Widen(std::string_view utf8)
 
 std::string NarrowText(HWND control)
 {
-    const int length = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(control, text.data(), length + 1);
+    // Read as UTF-16, whose length the control knows exactly, and converted
+    // once. The A calls' length allows for the double-byte code pages' two
+    // bytes a character, not for UTF-8's three of a kanji: a long prefix or
+    // folder would come back cut.
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-    return text;
+    return platform::FromUtf16(text, CP_ACP);
 }
 
 void SetNarrowText(HWND control, const std::string &text)

@@ -1,8 +1,10 @@
 // The window's two kinds of text. The state texts (paths, prefix, status)
-// are the core's 8-bit text in the process's code page, and go through the
-// A functions as they are. The program's own texts (headings, hints, the
-// button's caption, the boxes) are UTF-8 in the source and go through the W
-// functions, so that no code page stands between them and the screen.
+// are the core's 8-bit text in the process's code page: set through the A
+// functions as they are, and read back through the W functions, converted
+// from that code page once, which gives them whole. The program's own texts
+// (headings, hints, the button's caption, the boxes) are UTF-8 in the source
+// and go through the W functions, so that no code page stands between them
+// and the screen.
 #pragma once
 
 #include <windows.h>
