@@ -4,10 +4,14 @@
 // itself; the object only names it.
 #pragma once
 
+#include "Accessible.h"
 #include "FormDesign.h"
 
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,20 +52,39 @@ public:
     // their parent.
     void NoteColourChange(WPARAM wParam, LPARAM lParam) const;
 
+    // A screen reader hears it as `control` of the design: its spoken name
+    // and its keys.
+    void SpeakAs(ui::Control control);
+
 protected:
-    // `style`: what a kind made in more than one style is made with.
-    explicit Control(DWORD style = 0) : style_(style) {}
+    // `role` (ROLE_SYSTEM_*): what a screen reader hears it as; `style`:
+    // what a kind made in more than one style is made with.
+    explicit Control(long role, DWORD style = 0) : role_(role), style_(style) {}
     void Make(HWND parent, const wchar_t *className, DWORD style, DWORD exStyle = 0, int id = 0);
 
+    // What a screen reader hears of it (child 0) and of its items (1 on);
+    // nullopt leaves the system's answer.
+    virtual std::optional<Spoken> SpokenAs(long child) const;
+    // How many items it has for a screen reader; nullopt: the system's count.
+    virtual std::optional<long> SpokenItems() const { return std::nullopt; }
+    std::wstring WideText() const;
+
+    long role_;
     DWORD style_;
     HWND handle_ = nullptr;
+    std::wstring spokenName_;
+    std::wstring spokenKeys_;
+
+private:
+    static LRESULT CALLBACK Answer(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR self);
 };
 
 // A heading or plain text, with no prefix character; by default on one line.
 class Label : public Control
 {
 public:
-    explicit Label(DWORD style = SS_LEFTNOWORDWRAP) : Control(style) {}
+    explicit Label(DWORD style = SS_LEFTNOWORDWRAP) : Control(ROLE_SYSTEM_STATICTEXT, style) {}
     void Create(HWND parent, int id) override;
 };
 
@@ -69,6 +92,7 @@ public:
 class Edit : public Control
 {
 public:
+    Edit() : Control(ROLE_SYSTEM_TEXT) {}
     void Create(HWND parent, int id) override;
 };
 
@@ -77,16 +101,26 @@ public:
 class Button : public Control
 {
 public:
-    explicit Button(DWORD style) : Control(style) {}
+    explicit Button(DWORD style)
+        : Control((style & BS_TYPEMASK) == BS_GROUPBOX ? ROLE_SYSTEM_GROUPING
+                                                       : ROLE_SYSTEM_PUSHBUTTON,
+                  style)
+    {
+    }
     void Create(HWND parent, int id) override;
 };
 
 class ProgressBar : public Control
 {
 public:
+    ProgressBar() : Control(ROLE_SYSTEM_PROGRESSBAR) {}
     // Range 0 to 100.
     void Create(HWND parent, int id) override;
     void SetPosition(int position) const;
+
+protected:
+    // Its value, as a percentage.
+    std::optional<Spoken> SpokenAs(long child) const override;
 };
 
 } // namespace vorsa::win32

@@ -1,6 +1,7 @@
 #include "DirectoryListBox.h"
 
 #include "FormDesign.h"
+#include "Palette.h"
 #include "platform/SystemText.h"
 
 #include <commctrl.h>
@@ -130,7 +131,8 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
     if (HICON icon = item.itemID <= current_ ? openIcon_.get() : closedIcon_.get())
         ::DrawIconEx(item.hDC, left, top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
 
-    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ::SetTextColor(item.hDC,
+                   selected ? SelectionColours(true).text : ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkMode(item.hDC, TRANSPARENT);
     HGDIOBJ previous = ::SelectObject(item.hDC, font_);
     RECT text = item.rcItem;
@@ -139,7 +141,8 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
     ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SelectObject(item.hDC, previous);
-    if (item.itemState & ODS_FOCUS)
+    // Not while the user works by mouse, who has not asked to see it.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
         ::DrawFocusRect(item.hDC, &item.rcItem);
 }
 

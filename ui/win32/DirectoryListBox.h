@@ -19,6 +19,7 @@ namespace vorsa::win32
 class DirectoryListBox : public Control
 {
 public:
+    DirectoryListBox() : Control(ROLE_SYSTEM_LIST) {}
     // The list box, a child of `parent` with control id `id`.
     void Create(HWND parent, int id) override;
 

@@ -45,6 +45,11 @@ std::optional<std::string> DriveComboBox::PickedDrive() const
     return drives_[static_cast<std::size_t>(picked)];
 }
 
+bool DriveComboBox::Dropped() const
+{
+    return ::SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+}
+
 void DriveComboBox::SetScale(UINT dpi, HFONT font)
 {
     Control::SetScale(dpi, font);

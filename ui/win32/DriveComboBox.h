@@ -14,6 +14,7 @@ namespace vorsa::win32
 class DriveComboBox : public Control
 {
 public:
+    DriveComboBox() : Control(ROLE_SYSTEM_COMBOBOX) {}
     // The combo box, a child of `parent` with control id `id`.
     void Create(HWND parent, int id) override;
 
@@ -21,6 +22,8 @@ public:
     void ShowDriveOf(const std::string &folder);
     // The drive the user picked ("C:"); nullopt for none.
     std::optional<std::string> PickedDrive() const;
+    // Whether its list is dropped down.
+    bool Dropped() const;
 
     void SetScale(UINT dpi, HFONT font) override;
     // At `at`, as tall as that where the font fits in it, taller where it does not.

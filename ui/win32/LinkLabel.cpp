@@ -1,9 +1,12 @@
 #include "LinkLabel.h"
 
+#include "Palette.h"
 #include "WinText.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
+
+#include <utility>
 
 namespace vorsa::win32
 {
@@ -25,7 +28,23 @@ COLORREF Background()
     return brightness >= 128 ? caption : ::GetSysColor(COLOR_WINDOW);
 }
 
+std::function<void(std::string_view)> &OpenAddressHook()
+{
+    static std::function<void(std::string_view)> hook;
+    return hook;
+}
+
+bool OpensLink(WPARAM key)
+{
+    return key == VK_RETURN || key == VK_SPACE;
+}
+
 } // namespace
+
+void SetOpenAddressHook(std::function<void(std::string_view address)> hook)
+{
+    OpenAddressHook() = std::move(hook);
+}
 
 void LinkLabel::Create(HWND parent, int id)
 {
@@ -37,6 +56,10 @@ void LinkLabel::Create(HWND parent, int id)
 
 void LinkLabel::Open(std::string_view address) const
 {
+    if (OpenAddressHook()) {
+        OpenAddressHook()(address);
+        return;
+    }
     ::ShellExecuteW(::GetParent(handle_), L"open", Widen(address).c_str(), nullptr, nullptr,
                     SW_SHOW);
 }
@@ -54,6 +77,11 @@ void LinkLabel::SetScale(UINT dpi, HFONT font)
 
 HBRUSH LinkLabel::Colour(HDC dc) const
 {
+    if (HighContrast()) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_HOTLIGHT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
+    }
     ::SetTextColor(dc, kNavy);
     ::SetBkColor(dc, Background());
     return background_.get();
@@ -64,6 +92,17 @@ void LinkLabel::FollowSystemColours()
     background_.reset(::CreateSolidBrush(Background()));
 }
 
+std::optional<Spoken> LinkLabel::SpokenAs(long child) const
+{
+    std::optional<Spoken> spoken = Label::SpokenAs(child);
+    if (spoken) {
+        spoken->role = ROLE_SYSTEM_LINK;
+        spoken->state =
+            STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED | (Focused() ? STATE_SYSTEM_FOCUSED : 0);
+    }
+    return spoken;
+}
+
 LRESULT CALLBACK LinkLabel::Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR, DWORD_PTR)
 {
@@ -71,6 +110,35 @@ LRESULT CALLBACK LinkLabel::Procedure(HWND label, UINT message, WPARAM wParam, L
     case WM_SETCURSOR:
         ::SetCursor(::LoadCursorW(nullptr, MAKEINTRESOURCEW(32649))); // IDC_HAND
         return TRUE;
+    case WM_GETDLGCODE: {
+        // Enter and Space are the link's, not the dialog keys'.
+        const auto *key = reinterpret_cast<const MSG *>(lParam);
+        return key && key->message == WM_KEYDOWN && OpensLink(key->wParam) ? DLGC_WANTMESSAGE : 0;
+    }
+    case WM_KEYDOWN:
+        if (OpensLink(wParam)) {
+            ::SendMessageW(::GetParent(label), WM_COMMAND,
+                           MAKEWPARAM(::GetDlgCtrlID(label), STN_CLICKED),
+                           reinterpret_cast<LPARAM>(label));
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        ::InvalidateRect(label, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        // The keyboard's place shows round the text.
+        const LRESULT painted = ::DefSubclassProc(label, message, wParam, lParam);
+        if (::GetFocus() == label) {
+            RECT client{};
+            ::GetClientRect(label, &client);
+            HDC dc = ::GetDC(label);
+            ::DrawFocusRect(dc, &client);
+            ::ReleaseDC(label, dc);
+        }
+        return painted;
+    }
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(label, &LinkLabel::Procedure, kSubclassId);
         break;

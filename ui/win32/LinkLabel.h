@@ -1,12 +1,14 @@
 // The link to the maker's home page: a label that shows its address navy
-// and underlined, takes the hand pointer, and opens the address in the
-// user's web browser. Its procedure, cursor, colours, font and action live
-// here together.
+// and underlined (the system's link colour in a contrast theme), takes the
+// hand pointer and the Tab key, is heard as a link, and opens the address in
+// the user's web browser when clicked or on Enter or Space. Its procedure,
+// cursor, colours, font and action live here together.
 #pragma once
 
 #include "Control.h"
 #include "WinHandles.h"
 
+#include <functional>
 #include <string_view>
 
 namespace vorsa::win32
@@ -15,8 +17,8 @@ namespace vorsa::win32
 class LinkLabel : public Label
 {
 public:
-    LinkLabel() : Label(SS_LEFTNOWORDWRAP | SS_NOTIFY) {}
-    // Clicks come to the parent as STN_CLICKED from control id `id`.
+    LinkLabel() : Label(SS_LEFTNOWORDWRAP | SS_NOTIFY | WS_TABSTOP) {}
+    // Clicks, Enter and Space come to the parent as STN_CLICKED from control id `id`.
     void Create(HWND parent, int id) override;
 
     // Opens `address` (UTF-8) in the browser; a failure is not reported.
@@ -28,6 +30,9 @@ public:
     // The system's colours changed: its background follows them.
     void FollowSystemColours();
 
+protected:
+    std::optional<Spoken> SpokenAs(long child) const override;
+
 private:
     static LRESULT CALLBACK Procedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR self);
@@ -35,5 +40,8 @@ private:
     UniqueFont font_;
     UniqueBrush background_;
 };
+
+// The seam: with a hook set, the address (UTF-8) goes to it, not to the browser.
+void SetOpenAddressHook(std::function<void(std::string_view address)> hook);
 
 } // namespace vorsa::win32

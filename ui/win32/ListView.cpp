@@ -1,8 +1,11 @@
 #include "ListView.h"
 
+#include "Palette.h"
 #include "WinText.h"
 
 #include <commctrl.h>
+
+#include <iterator>
 
 namespace vorsa::win32
 {
@@ -57,6 +60,40 @@ void ListView::Place(const ui::Rect &at)
 {
     Control::Place(at);
     FitColumn();
+}
+
+std::optional<Spoken> ListView::SpokenAs(long child) const
+{
+    if (child == CHILDID_SELF || child > ItemCount())
+        return Control::SpokenAs(child);
+    const int index = static_cast<int>(child - 1);
+    // A caption is a track's number and length: a few characters.
+    wchar_t caption[64] = {};
+    LVITEMW item{};
+    item.pszText = caption;
+    item.cchTextMax = static_cast<int>(std::size(caption));
+    ::SendMessageW(handle_, LVM_GETITEMTEXTW, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(&item));
+    const long checked = CheckState(index) ? STATE_SYSTEM_CHECKED : 0;
+    Spoken spoken;
+    spoken.name = caption;
+    spoken.role = ROLE_SYSTEM_CHECKBUTTON;
+    spoken.state = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | checked;
+    return spoken;
+}
+
+LRESULT ListView::CustomDraw(NMLVCUSTOMDRAW &draw) const
+{
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && (draw.nmcd.uItemState & CDIS_SELECTED)) {
+        const Selection colours = SelectionColours(Focused());
+        draw.clrText = colours.text;
+        draw.clrTextBk = colours.background;
+        // The list paints the colours given, not its own selection's.
+        draw.nmcd.uItemState &= ~CDIS_SELECTED;
+    }
+    return CDRF_DODEFAULT;
 }
 
 void ListView::FitColumn() const

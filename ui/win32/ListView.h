@@ -4,6 +4,8 @@
 
 #include "Control.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <string_view>
 
@@ -14,7 +16,7 @@ class ListView : public Control
 {
 public:
     // Its one column under `heading` (UTF-8).
-    explicit ListView(std::string_view heading) : heading_(heading) {}
+    explicit ListView(std::string_view heading) : Control(ROLE_SYSTEM_LIST), heading_(heading) {}
     void Create(HWND parent, int id) override;
 
     int ItemCount() const;
@@ -27,6 +29,13 @@ public:
     // The one column fills the list's width, beside a scroll bar once there is one.
     void FitColumn() const;
     void Place(const ui::Rect &at) override;
+    // NM_CUSTOMDRAW from the list: a selected item's text where it reads.
+    LRESULT CustomDraw(NMLVCUSTOMDRAW &draw) const;
+
+protected:
+    // Each item a check box, ticked or not, named by its caption.
+    std::optional<Spoken> SpokenAs(long child) const override;
+    std::optional<long> SpokenItems() const override { return ItemCount(); }
 
 private:
     std::string_view heading_;

@@ -32,9 +32,10 @@ int MessageLoop::Run()
 
 void MessageLoop::Dispatch(MSG &message)
 {
-    if (message.hwnd == window_ || ::IsChild(window_, message.hwnd)) {
-        if (!keys_.keptByControl(message) &&
-            ::TranslateAcceleratorW(window_, accelerators_.get(), &message))
+    // A key that the control keeps goes to it alone.
+    if ((message.hwnd == window_ || ::IsChild(window_, message.hwnd)) &&
+        !keys_.keptByControl(message)) {
+        if (::TranslateAcceleratorW(window_, accelerators_.get(), &message))
             return;
         if (::IsDialogMessageW(window_, &message))
             return;

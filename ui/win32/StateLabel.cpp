@@ -1,5 +1,7 @@
 #include "StateLabel.h"
 
+#include "Palette.h"
+
 #include <commctrl.h>
 
 namespace vorsa::win32
@@ -9,6 +11,8 @@ namespace
 {
 
 constexpr COLORREF kCream = RGB(ui::kCream.red, ui::kCream.green, ui::kCream.blue);
+// Dark on cream, whatever colour the system gives text: 20:1.
+constexpr COLORREF kInk = RGB(0, 0, 0);
 
 TTTOOLINFOW ToolOf(HWND label)
 {
@@ -46,6 +50,9 @@ void StateLabel::Create(HWND parent, int id)
 void StateLabel::SetText(const std::string &text) const
 {
     SetStateText(text);
+    // A status that changes is heard, not only seen.
+    if (shows_ == Shows::Status)
+        ::NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle_, OBJID_CLIENT, CHILDID_SELF);
     if (!pathTip_)
         return;
     TTTOOLINFOA tool{};
@@ -63,8 +70,23 @@ void StateLabel::SetScale(UINT dpi, HFONT font)
         ::SendMessageW(pathTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
+std::optional<Spoken> StateLabel::SpokenAs(long child) const
+{
+    std::optional<Spoken> spoken = Label::SpokenAs(child);
+    if (spoken)
+        spoken->value = WideText();
+    return spoken;
+}
+
 HBRUSH StateLabel::Colour(HDC dc) const
 {
+    // A state is shown as a field shows its text.
+    if (HighContrast()) {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return ::GetSysColorBrush(COLOR_WINDOW);
+    }
+    ::SetTextColor(dc, kInk);
     ::SetBkColor(dc, kCream);
     return cream_.get();
 }

@@ -26,6 +26,10 @@ public:
     void SetScale(UINT dpi, HFONT font) override;
     HBRUSH Colour(HDC dc) const override;
 
+protected:
+    // Named by its heading, its text its value.
+    std::optional<Spoken> SpokenAs(long child) const override;
+
 private:
     Shows shows_;
     HWND pathTip_ = nullptr; // owned by the parent, which destroys it with itself

@@ -7,7 +7,12 @@
 namespace vorsa::win32
 {
 
-ToolBar::ToolBar(std::span<const ToolButton> buttons) : buttons_(buttons.begin(), buttons.end()) {}
+ToolBar::ToolBar(std::span<const ToolButton> buttons)
+    : Control(ROLE_SYSTEM_TOOLBAR), buttons_(buttons.begin(), buttons.end())
+{
+    for (const ToolButton &button : buttons_)
+        hints_.push_back(Widen(ui::DesignOf(button.control).hint));
+}
 
 void ToolBar::Create(HWND parent, int id)
 {
@@ -16,14 +21,15 @@ void ToolBar::Create(HWND parent, int id)
     Make(parent, TOOLBARCLASSNAMEW,
          TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NOPARENTALIGN, 0, id);
     ::SendMessageW(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // The buttons' texts are kept but not drawn, and are their tool tips.
+    ::SendMessageW(handle_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        hints_.push_back(Widen(ui::DesignOf(buttons_[i].control).hint));
         TBBUTTON button{};
         button.iBitmap = static_cast<int>(i);
         button.idCommand = buttons_[i].command;
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON;
-        button.iString = -1;
+        button.iString = reinterpret_cast<INT_PTR>(hints_[i].c_str());
         ::SendMessageW(handle_, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
     }
 }
@@ -38,12 +44,18 @@ bool ToolBar::ButtonEnabled(int command) const
     return ::SendMessageW(handle_, TB_ISBUTTONENABLED, static_cast<WPARAM>(command), 0) != 0;
 }
 
-void ToolBar::AnswerTip(NMTTDISPINFOW &info) const
+std::optional<Spoken> ToolBar::SpokenAs(long child) const
 {
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        if (static_cast<UINT_PTR>(buttons_[i].command) == info.hdr.idFrom)
-            info.lpszText = const_cast<wchar_t *>(hints_[i].c_str());
-    }
+    if (child == CHILDID_SELF || child > static_cast<long>(buttons_.size()))
+        return Control::SpokenAs(child);
+    const ToolButton &button = buttons_[static_cast<std::size_t>(child - 1)];
+    Spoken spoken;
+    spoken.name = hints_[static_cast<std::size_t>(child - 1)];
+    spoken.role = ROLE_SYSTEM_PUSHBUTTON;
+    spoken.keys = Widen(ui::KeysOf(button.control));
+    spoken.state =
+        ButtonEnabled(button.command) ? STATE_SYSTEM_FOCUSABLE : STATE_SYSTEM_UNAVAILABLE;
+    return spoken;
 }
 
 void ToolBar::SetScale(UINT dpi, HFONT font)

@@ -1,7 +1,7 @@
 // The tool bar of image buttons: each button a command of the window,
-// shown by its image, its hint in the tool tip when the pointer rests on
-// it. The image list (the form's ImageList1) is the bar's, at the size of
-// its dpi.
+// shown by its image; its hint is its text, not drawn, shown in the tool tip
+// when the pointer rests on it and heard by a screen reader with its keys.
+// The image list (the form's ImageList1) is the bar's, at the size of its dpi.
 #pragma once
 
 #include "Control.h"
@@ -31,11 +31,14 @@ public:
 
     void EnableButton(int command, bool enabled) const;
     bool ButtonEnabled(int command) const;
-    // Answers the bar's tool tip asking for a button's hint (TTN_GETDISPINFOW).
-    void AnswerTip(NMTTDISPINFOW &info) const;
 
     // Images and buttons at the design's size for `dpi`.
     void SetScale(UINT dpi, HFONT font) override;
+
+protected:
+    // Each button by its hint, with its keys.
+    std::optional<Spoken> SpokenAs(long child) const override;
+    std::optional<long> SpokenItems() const override { return static_cast<long>(buttons_.size()); }
 
 private:
     std::vector<ToolButton> buttons_;

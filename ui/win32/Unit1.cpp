@@ -71,11 +71,13 @@ void RegisterWindowClass(WNDPROC procedure)
 } // namespace
 
 // The controls in the order they are made, the z-order: those the Tab key
-// reaches first, in its order; then the others, the group's frame last,
-// under the controls that lie on it.
+// reaches first, in its order, the prefix box after its heading (which
+// names it for the system); then the others, the link the last the Tab key
+// reaches, the group's frame last, under the controls that lie on it.
 TForm1::TForm1()
     : ToolBar1(kToolButtons),
       controls_{{{Control::ListView1, &ListView1, kListView1},
+                 {Control::Label5, &Label5, 0},
                  {Control::Edit1, &Edit1, kEdit1},
                  {Control::DriveComboBox1, &DriveComboBox1, kDriveComboBox1},
                  {Control::DirectoryListBox1, &DirectoryListBox1, kDirectoryListBox1},
@@ -86,7 +88,6 @@ TForm1::TForm1()
                  {Control::Label1, &Label1, 0},
                  {Control::Label4, &Label4, 0},
                  {Control::Label2, &Label2, 0},
-                 {Control::Label5, &Label5, 0},
                  {Control::Label8, &Label8, 0},
                  {Control::Label6, &Label6, 0},
                  {Control::Label7, &Label7, 0},
@@ -107,12 +108,10 @@ TForm1::TForm1()
                       nullptr, Instance(), this);
     if (!Form1_)
         throw std::runtime_error("CreateWindowExW failed");
-    loop_.emplace(Form1_, vorsa::win32::MessageLoop::Keys{
-                              .commandOf = &CommandOf, .keptByControl = [this](const MSG &message) {
-                                  // In the prefix box Ctrl+A and Ctrl+Shift+A act on its text.
-                                  return message.message == WM_KEYDOWN && message.wParam == 'A' &&
-                                         ::GetKeyState(VK_CONTROL) < 0 && Edit1.Focused();
-                              }});
+    loop_.emplace(Form1_, vorsa::win32::MessageLoop::Keys{.commandOf = &CommandOf,
+                                                          .keptByControl = [this](const MSG &key) {
+                                                              return KeptByControl(key);
+                                                          }});
     layout_.emplace(Form1_, kWindowStyle, [this](Control control) -> vorsa::win32::Control & {
         return ControlOf(control);
     });
@@ -122,6 +121,7 @@ TForm1::TForm1()
         const std::string_view text = vorsa::ui::DesignOf(slot.control).text;
         if (!text.empty())
             slot.made->SetProgramText(text);
+        slot.made->SpeakAs(slot.control);
     }
     layout_->Place(::GetDpiForWindow(Form1_), nullptr);
     // The process's folder is shown, but no change is signalled: the
@@ -185,9 +185,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<NMHDR *>(lParam));
+    case WM_NOTIFY: {
+        auto &header = *reinterpret_cast<NMHDR *>(lParam);
+        if (header.hwndFrom == ListView1.Handle() && header.code == NM_CUSTOMDRAW)
+            return ListView1.CustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW *>(lParam));
+        break;
+    }
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
         return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_MEASUREITEM:
         if (wParam == kDirectoryListBox1) {
@@ -202,10 +207,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE: // a contrast theme switched on or off among them
         Label11.FollowSystemColours();
         ListView1.NoteColourChange(wParam, lParam);
         ToolBar1.NoteColourChange(wParam, lParam);
-        ::InvalidateRect(Form1_, nullptr, TRUE);
+        ::RedrawWindow(Form1_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return 0;
     case WM_QUERYENDSESSION:
         return vorsa::win32::MessageLoop::QueryEndSession(actions_.Running());
@@ -252,6 +258,17 @@ void TForm1::OnActivate(bool active)
     } else if (focusBeforeDeactivation_ && ::IsWindow(focusBeforeDeactivation_)) {
         ::SetFocus(focusBeforeDeactivation_);
     }
+}
+
+bool TForm1::KeptByControl(const MSG &key) const
+{
+    if (key.message != WM_KEYDOWN)
+        return false;
+    // Esc in the dropped drive list closes the list, and stops nothing.
+    if (key.wParam == VK_ESCAPE)
+        return DriveComboBox1.Dropped();
+    // In the prefix box Ctrl+A and Ctrl+Shift+A act on its text.
+    return key.wParam == 'A' && ::GetKeyState(VK_CONTROL) < 0 && Edit1.Focused();
 }
 
 bool TForm1::CommandEnabled(int id) const
@@ -307,14 +324,6 @@ void TForm1::OnCommand(int id, int code, HWND control)
     default:
         break;
     }
-}
-
-LRESULT TForm1::OnNotify(NMHDR &header)
-{
-    // The tool buttons' hints, asked for by the tool bar's own tool tips.
-    if (header.code == TTN_GETDISPINFOW)
-        ToolBar1.AnswerTip(reinterpret_cast<NMTTDISPINFOW &>(header));
-    return 0;
 }
 
 LRESULT TForm1::OnControlColour(HDC dc, HWND control)

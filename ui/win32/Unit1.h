@@ -154,13 +154,13 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int code, HWND control);
-    LRESULT OnNotify(NMHDR &header);
     LRESULT OnControlColour(HDC dc, HWND control);
     void OnActivate(bool active);
 
     const vorsa::win32::Control &ControlOf(vorsa::ui::Control control) const;
     vorsa::win32::Control &ControlOf(vorsa::ui::Control control);
     const vorsa::win32::StateLabel *StateLabelOf(vorsa::TextControl control) const;
+    bool KeptByControl(const MSG &key) const;
     bool CommandEnabled(int id) const;
     void PickDrive();
     void OpenSelectedFolderEntry();
