@@ -9,6 +9,7 @@
 #include "LinkLabel.h"
 #include "Palette.h"
 #include "Unit1.h"
+#include "Win32DpiChange.h"
 #include "WinHandles.h"
 #include "platform/SystemText.h"
 
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -400,15 +402,24 @@ public:
     }
     bool MoveToDpi(int dpi) override
     {
-        // What the system sends a window dragged onto a screen of that dpi.
+        // What the system sends a window dragged onto a screen of that dpi:
+        // the size the window asks for, where it lies on that screen.
+        HWND window = form_.Handle();
+        const SIZE size = SuggestedSize(window, static_cast<UINT>(dpi));
         RECT frame{};
-        ::GetWindowRect(form_.Handle(), &frame);
-        ::SendMessageW(form_.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                       reinterpret_cast<LPARAM>(&frame));
+        ::GetWindowRect(window, &frame);
+        MONITORINFO screen{};
+        screen.cbSize = sizeof screen;
+        ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &screen);
+        const RECT &work = screen.rcWork;
+        const LONG left = std::max(work.left, std::min(frame.left, work.right - size.cx));
+        const LONG top = std::max(work.top, std::min(frame.top, work.bottom - size.cy));
+        const RECT suggested{left, top, left + size.cx, top + size.cy};
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
         RunPending();
         return true;
     }
-
     Heard Hear(ui::Control control) const override
     {
         // A tool button is an item of the tool bar's object, in order.

@@ -1,5 +1,6 @@
 #include "FormLayout.h"
 
+#include "Resources.h"
 #include "WindowFace.h"
 
 #include <algorithm>
@@ -37,6 +38,14 @@ RECT RectWithin(HWND parent, HWND control)
     return at;
 }
 
+RECT WorkAreaOf(HMONITOR monitor)
+{
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    ::GetMonitorInfoW(monitor, &screen);
+    return screen.rcWork;
+}
+
 } // namespace
 
 FormLayout::FormLayout(HWND window, DWORD style, ControlLookup controls)
@@ -49,28 +58,65 @@ int FormLayout::Scale(int designPixels) const
     return ui::Scaled(designPixels, static_cast<int>(dpi_));
 }
 
-void FormLayout::Place(UINT windowDpi, const POINT *topLeft)
+ui::FormPlacement FormLayout::Fit(UINT windowDpi, const RECT &work) const
 {
-    windowDpi_ = windowDpi;
     // What the title bar and the borders add, at the dpi the system draws them.
     RECT frame{};
-    ::AdjustWindowRectExForDpi(&frame, style_, FALSE, 0, ::GetDpiForWindow(window_));
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    ::GetMonitorInfoW(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &screen);
-    const RECT &work = screen.rcWork;
+    ::AdjustWindowRectExForDpi(&frame, style_, FALSE, 0, windowDpi);
     const ui::Rect workArea{work.left, work.top, work.right - work.left, work.bottom - work.top};
-    const ui::FormPlacement placement = ui::PlaceForm(
-        static_cast<int>(windowDpi), frame.right - frame.left, frame.bottom - frame.top, workArea);
-    ui::Rect placed = placement.frame;
-    if (topLeft) {
-        placed.left = topLeft->x;
-        placed.top = topLeft->y;
-        placed = ui::KeepInside(placed, workArea);
-    }
+    return ui::PlaceForm(static_cast<int>(windowDpi), frame.right - frame.left,
+                         frame.bottom - frame.top, workArea);
+}
+
+void FormLayout::Place(UINT windowDpi)
+{
+    windowDpi_ = windowDpi;
+    const ui::FormPlacement placement =
+        Fit(windowDpi, WorkAreaOf(::MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY)));
     ApplyDpi(static_cast<UINT>(placement.dpi));
+    SetIcons(windowDpi);
+    const ui::Rect &placed = placement.frame;
     ::SetWindowPos(window_, nullptr, placed.left, placed.top, placed.width, placed.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE FormLayout::SizeAt(UINT windowDpi) const
+{
+    const ui::FormPlacement placement =
+        Fit(windowDpi, WorkAreaOf(::MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)));
+    return {placement.frame.width, placement.frame.height};
+}
+
+void FormLayout::MoveTo(UINT windowDpi, const RECT &suggested)
+{
+    windowDpi_ = windowDpi;
+    const ui::FormPlacement placement =
+        Fit(windowDpi, WorkAreaOf(::MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)));
+    ApplyDpi(static_cast<UINT>(placement.dpi));
+    SetIcons(windowDpi);
+    ::SetWindowPos(window_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormLayout::SetIcons(UINT windowDpi)
+{
+    // vorsa.exe's icon; a test program has none.
+    const auto load = [windowDpi](int width, int height) {
+        return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                               MAKEINTRESOURCEW(IDI_VORSA), IMAGE_ICON,
+                                               ::GetSystemMetricsForDpi(width, windowDpi),
+                                               ::GetSystemMetricsForDpi(height, windowDpi), 0));
+    };
+    UniqueIcon big(load(SM_CXICON, SM_CYICON));
+    UniqueIcon small(load(SM_CXSMICON, SM_CYSMICON));
+    if (!big || !small)
+        return;
+    // The window takes the new icons before the old ones go.
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
 void FormLayout::ApplyDpi(UINT dpi)

@@ -23,15 +23,25 @@ public:
     // `window` has `style`; its controls are those `controls` finds.
     FormLayout(HWND window, DWORD style, ControlLookup controls);
 
-    // Fits the window to the work area of its screen at `windowDpi`, the
-    // frame's top left at `topLeft` where it fits there, else centred.
-    void Place(UINT windowDpi, const POINT *topLeft);
+    // Fits the window to the work area of its screen at `windowDpi`, centred.
+    void Place(UINT windowDpi);
+    // WM_GETDPISCALEDSIZE: the frame's size on a screen of `windowDpi`, for
+    // the system to suggest.
+    SIZE SizeAt(UINT windowDpi) const;
+    // WM_DPICHANGED: the form laid out for `windowDpi`, the window where the
+    // system suggests, as given, so that a window dragged to another screen
+    // stays under the pointer and no cycle of changes starts.
+    void MoveTo(UINT windowDpi, const RECT &suggested);
 
     UINT WindowDpi() const { return windowDpi_; }
     UINT LayoutDpi() const { return dpi_; }
 
 private:
+    // Where the window goes in `work`, and the form's dpi, on a screen of `windowDpi`.
+    ui::FormPlacement Fit(UINT windowDpi, const RECT &work) const;
     void ApplyDpi(UINT dpi);
+    // The window's icons at the sizes of `windowDpi`.
+    void SetIcons(UINT windowDpi);
     // Design pixels at the form's dpi.
     int Scale(int designPixels) const;
 
@@ -41,6 +51,8 @@ private:
     UINT windowDpi_ = USER_DEFAULT_SCREEN_DPI;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     UniqueFont font_; // every control's, the link's underlined from it
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
 };
 
 } // namespace vorsa::win32

@@ -4,6 +4,8 @@
 #include "WinText.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vssym32.h>
 
 #include <iterator>
 
@@ -54,6 +56,43 @@ bool ListView::CheckState(int index) const
 void ListView::SetCheckState(int index, bool checked) const
 {
     ListView_SetCheckState(handle_, index, checked);
+}
+
+void ListView::SetScale(UINT dpi, HFONT font)
+{
+    Control::SetScale(dpi, font);
+    // Unticked, then ticked: the state images 1 and 2 that the items' ticks name.
+    const int size = ::GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+    HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR32, 2, 0);
+    HDC screen = ::GetDC(handle_);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP strip = ::CreateCompatibleBitmap(screen, 2 * size, size);
+    HGDIOBJ previous = ::SelectObject(dc, strip);
+    const RECT all{0, 0, 2 * size, size};
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_WINDOW));
+    // The theme of the window's dpi (per-monitor aware), which the system has changed first.
+    HTHEME theme = ::OpenThemeData(handle_, L"BUTTON");
+    for (int ticked = 0; ticked < 2; ++ticked) {
+        RECT box{ticked * size, 0, (ticked + 1) * size, size};
+        if (theme) {
+            ::DrawThemeBackground(theme, dc, BP_CHECKBOX,
+                                  ticked ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL, &box, nullptr);
+        } else {
+            ::InflateRect(&box, -size / 8, -size / 8);
+            ::DrawFrameControl(dc, &box, DFC_BUTTON,
+                               DFCS_BUTTONCHECK | DFCS_FLAT | (ticked ? DFCS_CHECKED : 0));
+        }
+    }
+    if (theme)
+        ::CloseThemeData(theme);
+    ::SelectObject(dc, previous);
+    ::ImageList_Add(images, strip, nullptr);
+    ::DeleteObject(strip);
+    ::DeleteDC(dc);
+    ::ReleaseDC(handle_, screen);
+    // The list owns the images it shows and gives back the ones they replace.
+    if (HIMAGELIST old = ListView_SetImageList(handle_, images, LVSIL_STATE))
+        ::ImageList_Destroy(old);
 }
 
 void ListView::Place(const ui::Rect &at)

@@ -29,6 +29,8 @@ public:
     // The one column fills the list's width, beside a scroll bar once there is one.
     void FitColumn() const;
     void Place(const ui::Rect &at) override;
+    // The check boxes too: the list makes its own once, at the system's dpi.
+    void SetScale(UINT dpi, HFONT font) override;
     // NM_CUSTOMDRAW from the list: a selected item's text where it reads.
     LRESULT CustomDraw(NMLVCUSTOMDRAW &draw) const;
 

@@ -66,8 +66,13 @@ void StateLabel::SetText(const std::string &text) const
 void StateLabel::SetScale(UINT dpi, HFONT font)
 {
     Label::SetScale(dpi, font);
-    if (pathTip_)
-        ::SendMessageW(pathTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!pathTip_)
+        return;
+    ::SendMessageW(pathTip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    // A long path wraps, at its spaces, within the window's width, rather
+    // than running off the screen on one line.
+    ::SendMessageW(pathTip_, TTM_SETMAXTIPWIDTH, 0,
+                   ui::Scaled(ui::kClientWidth, static_cast<int>(dpi)));
 }
 
 std::optional<Spoken> StateLabel::SpokenAs(long child) const

@@ -61,6 +61,9 @@ std::optional<Spoken> ToolBar::SpokenAs(long child) const
 void ToolBar::SetScale(UINT dpi, HFONT font)
 {
     Control::SetScale(dpi, font);
+    // Its tool tips' text too, which it made at the system's dpi.
+    ::SendMessageW(reinterpret_cast<HWND>(::SendMessageW(handle_, TB_GETTOOLTIPS, 0, 0)),
+                   WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // The image list at the size of this dpi, from the icons' nearest size.
     const int imageSize = ui::Scaled(ui::kToolImagePixels, static_cast<int>(dpi));
     UniqueImageList images(::ImageList_Create(imageSize, imageSize, ILC_COLOR32 | ILC_MASK,

@@ -123,7 +123,7 @@ TForm1::TForm1()
             slot.made->SetProgramText(text);
         slot.made->SpeakAs(slot.control);
     }
-    layout_->Place(::GetDpiForWindow(Form1_), nullptr);
+    layout_->Place(::GetDpiForWindow(Form1_));
     // The process's folder is shown, but no change is signalled: the
     // destination stays unset until the user opens a folder.
     ShowDirectory(vorsa::win32::CurrentFolder());
@@ -224,14 +224,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case vorsa::win32::MessageLoop::kPostedMessage:
         loop_->RunPosted();
         return 0;
-    case WM_DPICHANGED: {
-        // Where the system suggests, at the new screen's dpi, as long as
-        // the window fits that screen.
-        const RECT &suggested = *reinterpret_cast<const RECT *>(lParam);
-        const POINT topLeft{suggested.left, suggested.top};
-        layout_->Place(HIWORD(wParam), &topLeft);
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE *>(lParam) = layout_->SizeAt(static_cast<UINT>(wParam));
+        return TRUE;
+    case WM_DPICHANGED:
+        layout_->MoveTo(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
-    }
     case WM_ACTIVATE:
         OnActivate(LOWORD(wParam) != WA_INACTIVE);
         return 0;
