@@ -529,6 +529,9 @@ public:
         HDC dc = ::CreateCompatibleDC(nullptr);
         HBITMAP bitmap = ::CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ previous = ::SelectObject(dc, bitmap);
+        // What shows through where the control paints nothing (a group
+        // box's inside): the window's own background.
+        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         RECT part = client;
         if (selectedEntry && control == ui::Control::ListView1) {
             ListView_SetItemState(window, 0, LVIS_SELECTED | LVIS_FOCUSED,
@@ -539,8 +542,8 @@ public:
                            reinterpret_cast<LPARAM>(&part));
         }
         // What the control paints, as the screen would show it.
-        ::SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc),
-                       PRF_CLIENT | PRF_ERASEBKGND | PRF_CHILDREN);
+        ::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         ::GdiFlush();
         std::vector<ui::Colour> pixels;
         const auto *pixel = static_cast<const std::uint32_t *>(bits);

@@ -63,7 +63,8 @@ void RegisterWindowClass(WNDPROC procedure)
         ::LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_VORSA), IMAGE_ICON,
                      ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    // The face colour as the system has it when the window paints, whatever theme is on.
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kWindowClass;
     ::RegisterClassExW(&windowClass);
 }
