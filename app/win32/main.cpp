@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace
@@ -38,14 +37,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show)
     // The C runtime's arguments, in the process's code page.
     if (__argc > 1)
         Form1.PostNamedFile(FullPath(__argv[1]));
-
-    MSG message;
-    BOOL got;
-    while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0)
-        Form1.Dispatch(message);
-    // Only WM_QUIT carries the exit code; after a failed call (-1) the
-    // message holds nothing that was received.
-    if (got == -1)
-        return EXIT_FAILURE;
-    return static_cast<int>(message.wParam);
+    return Form1.Run();
 }

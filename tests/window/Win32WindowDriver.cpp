@@ -4,17 +4,25 @@
 // loop, with the dialog hooks answering.
 #include "WindowDriver.h"
 
+#include "Contrast.h"
 #include "Dialogs.h"
+#include "LinkLabel.h"
+#include "Palette.h"
 #include "Unit1.h"
+#include "Win32DpiChange.h"
 #include "WinHandles.h"
 #include "platform/SystemText.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 namespace vorsa::testing
@@ -60,6 +68,117 @@ HGLOBAL ShellDrop(const std::vector<std::string> &names)
     return memory;
 }
 
+std::string Utf8(const wchar_t *text)
+{
+    const std::wstring wide = text ? text : L"";
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                            nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                          bytes, nullptr, nullptr);
+    return utf8;
+}
+
+constexpr std::pair<long, HeardRole> kRoles[] = {
+    {ROLE_SYSTEM_PUSHBUTTON, HeardRole::PushButton},
+    {ROLE_SYSTEM_STATICTEXT, HeardRole::Label},
+    {ROLE_SYSTEM_TEXT, HeardRole::Edit},
+    {ROLE_SYSTEM_COMBOBOX, HeardRole::ComboBox},
+    {ROLE_SYSTEM_LIST, HeardRole::List},
+    {ROLE_SYSTEM_PROGRESSBAR, HeardRole::ProgressBar},
+    {ROLE_SYSTEM_LINK, HeardRole::Link},
+    {ROLE_SYSTEM_GROUPING, HeardRole::Group},
+    {ROLE_SYSTEM_TOOLBAR, HeardRole::ToolBar},
+};
+
+HeardRole RoleOf(long role)
+{
+    for (const auto &[system, heard] : kRoles) {
+        if (system == role)
+            return heard;
+    }
+    return HeardRole::Other;
+}
+
+// One element of a control's MSAA object, as a screen reader asks it.
+class HeardObject
+{
+public:
+    explicit HeardObject(HWND control)
+    {
+        EXPECT_EQ(::AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                               reinterpret_cast<void **>(&object_)),
+                  S_OK);
+    }
+    ~HeardObject()
+    {
+        if (object_)
+            object_->Release();
+    }
+    HeardObject(const HeardObject &) = delete;
+    HeardObject &operator=(const HeardObject &) = delete;
+
+    long Children() const
+    {
+        long count = 0;
+        return object_ && object_->get_accChildCount(&count) == S_OK ? count : 0;
+    }
+    std::string Text(long child,
+                     HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) const
+    {
+        BSTR text = nullptr;
+        if (!object_ || (object_->*get)(Child(child), &text) != S_OK)
+            return {};
+        std::string utf8 = Utf8(text);
+        ::SysFreeString(text);
+        return utf8;
+    }
+    long Number(long child, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *)) const
+    {
+        VARIANT number;
+        ::VariantInit(&number);
+        if (!object_ || (object_->*get)(Child(child), &number) != S_OK || number.vt != VT_I4)
+            return 0;
+        return number.lVal;
+    }
+
+private:
+    static VARIANT Child(long child)
+    {
+        VARIANT id;
+        ::VariantInit(&id);
+        id.vt = VT_I4;
+        id.lVal = child;
+        return id;
+    }
+
+    IAccessible *object_ = nullptr;
+};
+
+// The high-contrast black colour set, as Windows' own contrast theme gives it.
+constexpr std::array<std::pair<int, COLORREF>, 10> kHighContrastBlack{{
+    {COLOR_WINDOW, RGB(0, 0, 0)},
+    {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+    {COLOR_BTNFACE, RGB(0, 0, 0)},
+    {COLOR_BTNTEXT, RGB(255, 255, 255)},
+    {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+    {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+    {COLOR_HOTLIGHT, RGB(255, 255, 0)},
+    {COLOR_CAPTIONTEXT, RGB(0, 0, 0)},
+    {COLOR_GRAYTEXT, RGB(63, 242, 63)},
+    {COLOR_3DFACE, RGB(0, 0, 0)},
+}};
+
+// The events a screen reader is sent about Label7, counted.
+int gStatusAnnouncements = 0;
+HWND gStatusLabel = nullptr;
+
+void CALLBACK CountStatusEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG, DWORD, DWORD)
+{
+    if (window == gStatusLabel && object == OBJID_CLIENT)
+        ++gStatusAnnouncements;
+}
+
 class Win32WindowDriver : public WindowDriver
 {
 public:
@@ -84,6 +203,13 @@ public:
             if (probe)
                 probe(call);
         };
+        win32::SetOpenAddressHook(
+            [this](std::string_view address) { openedAddresses.emplace_back(address); });
+        gStatusLabel = form_.Label7.Handle();
+        gStatusAnnouncements = 0;
+        statusHook_ =
+            ::SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                              &CountStatusEvent, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         ::ShowWindow(form_.Handle(), SW_SHOW);
         ::SetForegroundWindow(form_.Handle());
         RunPending();
@@ -92,6 +218,19 @@ public:
     {
         win32::SetMessageHook(nullptr);
         win32::SetOpenFileHook(nullptr);
+        win32::SetOpenAddressHook(nullptr);
+        if (statusHook_)
+            ::UnhookWinEvent(statusHook_);
+        if (!savedColours_.empty()) {
+            std::vector<int> indices;
+            std::vector<COLORREF> values;
+            for (const auto &[index, value] : savedColours_) {
+                indices.push_back(index);
+                values.push_back(value);
+            }
+            ::SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data());
+            win32::SetHighContrastHook(nullptr);
+        }
     }
     Win32WindowDriver(const Win32WindowDriver &) = delete;
     Win32WindowDriver &operator=(const Win32WindowDriver &) = delete;
@@ -100,13 +239,14 @@ public:
     std::vector<std::string> Captions() const override
     {
         std::vector<std::string> captions;
-        for (int i = 0; i < ListView_GetItemCount(form_.ListView1); ++i) {
+        for (int i = 0; i < ListView_GetItemCount(form_.ListView1.Handle()); ++i) {
             char caption[64] = {};
             LVITEMA item{};
             item.iSubItem = 0;
             item.pszText = caption;
             item.cchTextMax = sizeof caption;
-            ::SendMessageA(form_.ListView1, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+            ::SendMessageA(form_.ListView1.Handle(), LVM_GETITEMTEXTA, i,
+                           reinterpret_cast<LPARAM>(&item));
             captions.emplace_back(caption);
         }
         return captions;
@@ -114,15 +254,15 @@ public:
     std::vector<bool> Ticks() const override
     {
         std::vector<bool> ticks;
-        for (int i = 0; i < ListView_GetItemCount(form_.ListView1); ++i)
-            ticks.push_back(ListView_GetCheckState(form_.ListView1, i) != 0);
+        for (int i = 0; i < ListView_GetItemCount(form_.ListView1.Handle()); ++i)
+            ticks.push_back(ListView_GetCheckState(form_.ListView1.Handle(), i) != 0);
         return ticks;
     }
     int Progress() const override
     {
-        return static_cast<int>(::SendMessageW(form_.ProgressBar1, PBM_GETPOS, 0, 0));
+        return static_cast<int>(::SendMessageW(form_.ProgressBar1.Handle(), PBM_GETPOS, 0, 0));
     }
-    bool StopEnabled() const override { return ::IsWindowEnabled(form_.Button1); }
+    bool StopEnabled() const override { return ::IsWindowEnabled(form_.Button1.Handle()); }
     bool OpenEnabled() const override { return ToolButtonEnabled(TForm1::kToolButton1); }
     bool ExtractEnabled() const override { return ToolButtonEnabled(TForm1::kToolButton2); }
     bool Running() const override { return form_.ExtractionRunning(); }
@@ -150,13 +290,13 @@ public:
     }
     void SetTick(int index, bool ticked) override
     {
-        ListView_SetCheckState(form_.ListView1, index, ticked);
+        ListView_SetCheckState(form_.ListView1.Handle(), index, ticked);
     }
     void TickAll() override { ClickToolButton(TForm1::kToolButton3); }
     void UntickAll() override { ClickToolButton(TForm1::kToolButton4); }
     void SetPrefix(const std::string &prefix) override
     {
-        ::SetWindowTextA(form_.Edit1, prefix.c_str());
+        ::SetWindowTextA(form_.Edit1.Handle(), prefix.c_str());
     }
     void ShowFolder(const std::string &folder) override { form_.ShowDirectory(folder); }
     void OpenFolderEntry(const std::string &path) override
@@ -182,8 +322,8 @@ public:
     void Stop() override
     {
         // A click, which a disabled button does not take.
-        if (::IsWindowEnabled(form_.Button1))
-            ::SendMessageW(form_.Button1, BM_CLICK, 0, 0);
+        if (::IsWindowEnabled(form_.Button1.Handle()))
+            ::SendMessageW(form_.Button1.Handle(), BM_CLICK, 0, 0);
     }
     bool Close() override
     {
@@ -248,9 +388,10 @@ public:
             if (design.parent == ui::Control::ToolBar1) {
                 const auto index = static_cast<WPARAM>(static_cast<int>(design.control) -
                                                        static_cast<int>(ui::Control::ToolButton1));
-                ::SendMessageW(form_.ToolBar1, TB_GETITEMRECT, index,
+                ::SendMessageW(form_.ToolBar1.Handle(), TB_GETITEMRECT, index,
                                reinterpret_cast<LPARAM>(&at));
-                ::MapWindowPoints(form_.ToolBar1, window, reinterpret_cast<POINT *>(&at), 2);
+                ::MapWindowPoints(form_.ToolBar1.Handle(), window, reinterpret_cast<POINT *>(&at),
+                                  2);
             } else {
                 ::GetWindowRect(form_.ControlHandle(design.control), &at);
                 ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&at), 2);
@@ -261,25 +402,184 @@ public:
     }
     bool MoveToDpi(int dpi) override
     {
-        // What the system sends a window dragged onto a screen of that dpi.
+        // What the system sends a window dragged onto a screen of that dpi:
+        // the size the window asks for, where it lies on that screen.
+        HWND window = form_.Handle();
+        const SIZE size = SuggestedSize(window, static_cast<UINT>(dpi));
         RECT frame{};
-        ::GetWindowRect(form_.Handle(), &frame);
-        ::SendMessageW(form_.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                       reinterpret_cast<LPARAM>(&frame));
+        ::GetWindowRect(window, &frame);
+        MONITORINFO screen{};
+        screen.cbSize = sizeof screen;
+        ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &screen);
+        const RECT &work = screen.rcWork;
+        const LONG left = std::max(work.left, std::min(frame.left, work.right - size.cx));
+        const LONG top = std::max(work.top, std::min(frame.top, work.bottom - size.cy));
+        const RECT suggested{left, top, left + size.cx, top + size.cy};
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
         RunPending();
         return true;
     }
+    Heard Hear(ui::Control control) const override
+    {
+        // A tool button is an item of the tool bar's object, in order.
+        long child = CHILDID_SELF;
+        if (ui::DesignOf(control).parent == ui::Control::ToolBar1)
+            child = static_cast<int>(control) - static_cast<int>(ui::Control::ToolButton1) + 1;
+        const HeardObject object(form_.ControlHandle(control));
+        Heard heard;
+        heard.name = object.Text(child, &IAccessible::get_accName);
+        heard.role = RoleOf(object.Number(child, &IAccessible::get_accRole));
+        heard.value = object.Text(child, &IAccessible::get_accValue);
+        heard.keys = object.Text(child, &IAccessible::get_accKeyboardShortcut);
+        if (heard.keys.empty())
+            heard.keys = object.Text(child, &IAccessible::get_accDescription);
+        heard.focusable =
+            (object.Number(child, &IAccessible::get_accState) & STATE_SYSTEM_FOCUSABLE) != 0;
+        return heard;
+    }
+    std::vector<HeardTrack> HearTracks() const override
+    {
+        const HeardObject list(form_.ListView1.Handle());
+        std::vector<HeardTrack> tracks;
+        for (long child = 1; child <= list.Children(); ++child) {
+            HeardTrack track;
+            track.name = list.Text(child, &IAccessible::get_accName);
+            track.checkBox =
+                list.Number(child, &IAccessible::get_accRole) == ROLE_SYSTEM_CHECKBUTTON;
+            track.checked =
+                (list.Number(child, &IAccessible::get_accState) & STATE_SYSTEM_CHECKED) != 0;
+            tracks.push_back(track);
+        }
+        return tracks;
+    }
+    int StatusAnnouncements() const override { return gStatusAnnouncements; }
+    std::vector<ui::Control> TabCycle() override
+    {
+        // The stops that Tab walks among the controls (IsDialogMessage's
+        // own walk), whichever window has the keyboard: a test run beside
+        // this one may take it.
+        std::vector<ui::Control> cycle{ui::Control::ListView1};
+        HWND at = form_.ListView1.Handle();
+        for (std::size_t step = 0; step < ui::kForm.size(); ++step) {
+            at = ::GetNextDlgTabItem(form_.Handle(), at, FALSE);
+            const ui::Control reached = ControlAt(at);
+            if (reached == ui::Control::ListView1)
+                break;
+            cycle.push_back(reached);
+        }
+        return cycle;
+    }
+    void PressOn(ui::Control control, char key) override
+    {
+        HWND target = form_.ControlHandle(control);
+        ::SetFocus(target);
+        const UINT code = key == '\r' ? VK_RETURN : key == ' ' ? VK_SPACE : VK_ESCAPE;
+        // To the control itself, as the keyboard sends it there.
+        MSG message{};
+        message.hwnd = target;
+        message.message = WM_KEYDOWN;
+        message.wParam = code;
+        message.lParam = 1;
+        form_.Dispatch(message);
+        RunPending();
+    }
+    void DropDriveList(bool dropped) override
+    {
+        ::SendMessageW(form_.DriveComboBox1.Handle(), CB_SHOWDROPDOWN, dropped, 0);
+    }
+    bool DriveListDropped() const override
+    {
+        return ::SendMessageW(form_.DriveComboBox1.Handle(), CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+    }
+    bool UseTheme(Theme theme) override
+    {
+        // Win32 controls know no dark palette of their own.
+        if (theme == Theme::Dark)
+            return false;
+        if (theme == Theme::HighContrast) {
+            std::vector<int> indices;
+            std::vector<COLORREF> values;
+            for (const auto &[index, value] : kHighContrastBlack) {
+                savedColours_.emplace_back(index, ::GetSysColor(index));
+                indices.push_back(index);
+                values.push_back(value);
+            }
+            // What Windows does when the user turns a contrast theme on.
+            win32::SetHighContrastHook([] { return true; });
+            ::SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data());
+            ::SendMessageW(form_.Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+            RunPending();
+        }
+        return true;
+    }
+    Painted PaintedColours(ui::Control control, bool selectedEntry) override
+    {
+        HWND window = form_.ControlHandle(control);
+        RECT client{};
+        ::GetClientRect(window, &client);
+        BITMAPINFO format{};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = client.right;
+        format.bmiHeader.biHeight = -client.bottom; // top-down
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        void *bits = nullptr;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ previous = ::SelectObject(dc, bitmap);
+        // What shows through where the control paints nothing (a group
+        // box's inside): the window's own background.
+        ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+        RECT part = client;
+        if (selectedEntry && control == ui::Control::ListView1) {
+            ListView_SetItemState(window, 0, LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+            ListView_GetItemRect(window, 0, &part, LVIR_LABEL);
+        } else if (selectedEntry) {
+            ::SendMessageW(window, LB_GETITEMRECT, ::SendMessageW(window, LB_GETCURSEL, 0, 0),
+                           reinterpret_cast<LPARAM>(&part));
+        }
+        // What the control paints, as the screen would show it.
+        ::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        ::GdiFlush();
+        std::vector<ui::Colour> pixels;
+        const auto *pixel = static_cast<const std::uint32_t *>(bits);
+        for (LONG y = std::max(0L, part.top); y < std::min(client.bottom, part.bottom); ++y) {
+            for (LONG x = std::max(0L, part.left); x < std::min(client.right, part.right); ++x) {
+                const std::uint32_t bgra = pixel[y * client.right + x];
+                pixels.push_back({static_cast<unsigned char>(bgra >> 16),
+                                  static_cast<unsigned char>(bgra >> 8),
+                                  static_cast<unsigned char>(bgra)});
+            }
+        }
+        ::SelectObject(dc, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+        return PaintedFrom(pixels);
+    }
 
 private:
+    ui::Control ControlAt(HWND window) const
+    {
+        for (const ui::ControlDesign &design : ui::kForm) {
+            if (design.parent != ui::Control::ToolBar1 &&
+                form_.ControlHandle(design.control) == window)
+                return design.control;
+        }
+        return ui::Control::Form1;
+    }
     bool ToolButtonEnabled(int id) const
     {
-        return ::SendMessageW(form_.ToolBar1, TB_ISBUTTONENABLED, id, 0) != 0;
+        return ::SendMessageW(form_.ToolBar1.Handle(), TB_ISBUTTONENABLED, id, 0) != 0;
     }
     // The tool bar's message for a click on one of its buttons.
     void ClickToolButton(int id)
     {
         ::SendMessageW(form_.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(form_.ToolBar1));
+                       reinterpret_cast<LPARAM>(form_.ToolBar1.Handle()));
     }
 
     // COM as vorsa.exe has it, for the window's shell calls; entered before
@@ -287,6 +587,9 @@ private:
     win32::ComApartment com_;
     ProbedForm form_;
     std::optional<std::string> openAnswer_;
+    HWINEVENTHOOK statusHook_ = nullptr;
+    std::vector<std::pair<int, COLORREF>>
+        savedColours_; // the system's, while the contrast set is on
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "DirectoryListBox.h"
 
 #include "FormDesign.h"
+#include "Palette.h"
 #include "platform/SystemText.h"
 
 #include <commctrl.h>
@@ -12,8 +13,8 @@ namespace vorsa::win32
 namespace
 {
 
-constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL |
-                         LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kStyle = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                         LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 constexpr UINT_PTR kTypeAheadId = 1;
 
 // The shell's folder icon, closed or open, of the shell's size nearest
@@ -37,9 +38,7 @@ int Scale(int designPixels, UINT dpi)
 
 void DirectoryListBox::Create(HWND parent, int id)
 {
-    handle_ = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"", kStyle, 0, 0, 0, 0, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                ::GetModuleHandleW(nullptr), nullptr);
+    Make(parent, WC_LISTBOXW, kStyle, WS_EX_CLIENTEDGE, id);
     ::SetWindowSubclass(handle_, &DirectoryListBox::TypeAhead, kTypeAheadId,
                         reinterpret_cast<DWORD_PTR>(this));
 }
@@ -101,15 +100,20 @@ int DirectoryListBox::Selected() const
     return static_cast<int>(::SendMessageW(handle_, LB_GETCURSEL, 0, 0));
 }
 
-void DirectoryListBox::SetMetrics(UINT dpi, HFONT font)
+void DirectoryListBox::SetScale(UINT dpi, HFONT font)
 {
     dpi_ = dpi;
     font_ = font;
     const int iconSize = Scale(ui::kFolderItemHeight, dpi);
     closedIcon_.reset(FolderIcon(false, iconSize));
     openIcon_.reset(FolderIcon(true, iconSize));
-    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Control::SetScale(dpi, font);
     ::SendMessageW(handle_, LB_SETITEMHEIGHT, 0, Scale(ui::kFolderItemHeight, dpi));
+}
+
+void DirectoryListBox::Measure(MEASUREITEMSTRUCT &item) const
+{
+    item.itemHeight = static_cast<UINT>(Scale(ui::kFolderItemHeight, dpi_));
 }
 
 void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
@@ -127,7 +131,8 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
     if (HICON icon = item.itemID <= current_ ? openIcon_.get() : closedIcon_.get())
         ::DrawIconEx(item.hDC, left, top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
 
-    ::SetTextColor(item.hDC, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ::SetTextColor(item.hDC,
+                   selected ? SelectionColours(true).text : ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkMode(item.hDC, TRANSPARENT);
     HGDIOBJ previous = ::SelectObject(item.hDC, font_);
     RECT text = item.rcItem;
@@ -136,7 +141,8 @@ void DirectoryListBox::Draw(const DRAWITEMSTRUCT &item) const
     ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SelectObject(item.hDC, previous);
-    if (item.itemState & ODS_FOCUS)
+    // Not while the user works by mouse, who has not asked to see it.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT))
         ::DrawFocusRect(item.hDC, &item.rcItem);
 }
 

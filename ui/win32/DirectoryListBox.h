@@ -6,10 +6,9 @@
 // does nothing.
 #pragma once
 
+#include "Control.h"
 #include "Folders.h"
 #include "WinHandles.h"
-
-#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -17,12 +16,12 @@
 namespace vorsa::win32
 {
 
-class DirectoryListBox
+class DirectoryListBox : public Control
 {
 public:
+    DirectoryListBox() : Control(ROLE_SYSTEM_LIST) {}
     // The list box, a child of `parent` with control id `id`.
-    void Create(HWND parent, int id);
-    HWND Handle() const { return handle_; }
+    void Create(HWND parent, int id) override;
 
     // The current folder, a full path.
     const std::string &Directory() const { return directory_; }
@@ -39,8 +38,9 @@ public:
     int Selected() const;
 
     // Item height, indent and icons for `dpi`, text in `font`.
-    void SetMetrics(UINT dpi, HFONT font);
-    // WM_DRAWITEM for the list.
+    void SetScale(UINT dpi, HFONT font) override;
+    // WM_MEASUREITEM and WM_DRAWITEM for the list.
+    void Measure(MEASUREITEMSTRUCT &item) const;
     void Draw(const DRAWITEMSTRUCT &item) const;
 
 private:
@@ -49,7 +49,6 @@ private:
     void OnChar(wchar_t typed, DWORD time);
     void Fill(const FolderList &list);
 
-    HWND handle_ = nullptr;
     std::string directory_;
     std::vector<FolderEntry> entries_;
     std::size_t current_ = 0; // the entry of the current folder, the chain's last

@@ -1,7 +1,6 @@
 #include "DriveComboBox.h"
 
 #include "Folders.h"
-#include "FormDesign.h"
 
 #include <commctrl.h>
 
@@ -21,11 +20,7 @@ constexpr int kDropDownHeight = 160;
 void DriveComboBox::Create(HWND parent, int id)
 {
     // Plain: the system draws the letters, in every theme and contrast.
-    handle_ = ::CreateWindowExW(
-        0, WC_COMBOBOXW, L"",
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
-        0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        ::GetModuleHandleW(nullptr), nullptr);
+    Make(parent, WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, id);
 }
 
 void DriveComboBox::ShowDriveOf(const std::string &folder)
@@ -42,38 +37,36 @@ void DriveComboBox::ShowDriveOf(const std::string &folder)
     ::SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
 }
 
-void DriveComboBox::NoteCurrentFolder(const std::string &folder)
-{
-    driveFolders_[DriveOf(folder)] = folder;
-}
-
-std::optional<std::string> DriveComboBox::PickedFolder(const std::string &listFolder) const
+std::optional<std::string> DriveComboBox::PickedDrive() const
 {
     const auto picked = static_cast<int>(::SendMessageW(handle_, CB_GETCURSEL, 0, 0));
     if (picked < 0 || static_cast<std::size_t>(picked) >= drives_.size())
         return std::nullopt;
-    const std::string &drive = drives_[static_cast<std::size_t>(picked)];
-    if (drive == DriveOf(listFolder))
-        return std::nullopt;
-    // Its root when that folder is gone.
-    const auto remembered = driveFolders_.find(drive);
-    const std::string folder =
-        remembered != driveFolders_.end() ? remembered->second : SystemCurrentFolderOf(drive);
-    return FolderExists(folder) ? folder : drive + "\\";
+    return drives_[static_cast<std::size_t>(picked)];
 }
 
-void DriveComboBox::SetMetrics(UINT dpi, HFONT font, const RECT &placed)
+bool DriveComboBox::Dropped() const
 {
-    ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SetWindowPos(handle_, nullptr, placed.left, placed.top, placed.right - placed.left,
-                   placed.bottom - placed.top + ui::Scaled(kDropDownHeight, static_cast<int>(dpi)),
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    return ::SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0) != FALSE;
+}
+
+void DriveComboBox::SetScale(UINT dpi, HFONT font)
+{
+    Control::SetScale(dpi, font);
+    dpi_ = dpi;
+    font_ = font;
+}
+
+void DriveComboBox::Place(const ui::Rect &at)
+{
+    Control::Place({at.left, at.top, at.width,
+                    at.height + ui::Scaled(kDropDownHeight, static_cast<int>(dpi_))});
     // The closed box is its selection field and the frame round it: the
     // field as tall as the font's letters need ("Z:" whole), and the box
     // as tall as the design where they fit in that.
     TEXTMETRICW metrics{};
     HDC dc = ::GetDC(handle_);
-    HGDIOBJ previous = ::SelectObject(dc, font);
+    HGDIOBJ previous = ::SelectObject(dc, font_);
     ::GetTextMetricsW(dc, &metrics);
     ::SelectObject(dc, previous);
     ::ReleaseDC(handle_, dc);
@@ -81,7 +74,7 @@ void DriveComboBox::SetMetrics(UINT dpi, HFONT font, const RECT &placed)
     RECT closed{};
     ::GetWindowRect(handle_, &closed);
     const int frame = (closed.bottom - closed.top) - field;
-    const int itemHeight = std::max<int>(metrics.tmHeight, (placed.bottom - placed.top) - frame);
+    const int itemHeight = std::max<int>(metrics.tmHeight, at.height - frame);
     ::SendMessageW(handle_, CB_SETITEMHEIGHT, WPARAM(-1), itemHeight);
     ::SendMessageW(handle_, CB_SETITEMHEIGHT, 0, metrics.tmHeight);
 }

@@ -187,11 +187,4 @@ std::string SystemCurrentFolderOf(const std::string &drive)
     return platform::FromUtf16(full, CP_ACP);
 }
 
-bool FolderExists(const std::string &folder)
-{
-    const DWORD attributes = ::GetFileAttributesW(platform::ToUtf16(folder, CP_ACP).c_str());
-    // A drive without its medium is still a place to go: entering it tells why not.
-    return attributes != INVALID_FILE_ATTRIBUTES || ::GetLastError() == ERROR_NOT_READY;
-}
-
 } // namespace vorsa::win32

@@ -41,7 +41,5 @@ std::vector<std::string> DriveNames();
 std::string DriveOf(const std::string &path);
 // The folder the system keeps as `drive`'s current one, its root if none.
 std::string SystemCurrentFolderOf(const std::string &drive);
-// Whether `folder` is there to be entered (a drive without its medium is).
-bool FolderExists(const std::string &folder);
 
 } // namespace vorsa::win32
