@@ -1,14 +1,9 @@
 // What Windows reads from our programs without running them: the version
-<<<<<<< HEAD
 // resource (Explorer's details, Apps & features), the manifest (how the
 // loader starts them) and the window's imports. Each row is one built
 // program, read back from disk.
-=======
-// resource (Explorer's details, Apps & features) and the manifest (how the
-// loader starts them). Each row is one built program, read back from disk.
 #include "platform/SystemText.h"
 
->>>>>>> core
 #include <windows.h>
 
 #include <gtest/gtest.h>
