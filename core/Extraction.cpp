@@ -2,6 +2,7 @@
 
 #include "DiscFormat.h"
 #include "DiscImage.h"
+#include "Errors.h"
 #include "FileStream.h"
 #include "Messages.h"
 #include "NumberText.h"
@@ -19,6 +20,24 @@ namespace vorsa
 {
 
 bool AbortRequested = false;
+
+namespace
+{
+
+// The file of the track being written, for a session's end that cannot wait
+// for the run to unwind.
+FileStream *runningTrack = nullptr;
+
+class RunningTrack
+{
+public:
+    explicit RunningTrack(FileStream &track) { runningTrack = &track; }
+    ~RunningTrack() { runningTrack = nullptr; }
+    RunningTrack(const RunningTrack &) = delete;
+    RunningTrack &operator=(const RunningTrack &) = delete;
+};
+
+} // namespace
 
 void Button1Click()
 {
@@ -191,6 +210,7 @@ bool ExtractTrack(WindowState &window, std::int32_t imageSize, SectorCopier &cop
     const std::string name = window.Text(TextControl::Label6) + window.Text(TextControl::Edit1) +
                              FormatPadded(n, 2) + ".wav";
     FileStream track(name, FileStream::Mode::Create);
+    const RunningTrack running(track);
 
     window.SetText(TextControl::Label7,
                    std::to_string(n) + messages::Narrow(messages::kTrackSuffix));
@@ -276,6 +296,17 @@ RunResult ExtractCheckedTracks(WindowState &window)
     window.ShowMessage(messages::Narrow(result == RunResult::NotStarted ? messages::kNotCdWav
                                                                         : messages::kFinished));
     return result;
+}
+
+void CloseRunningTrackFile()
+{
+    if (!runningTrack)
+        return;
+    try {
+        runningTrack->Close();
+    } catch (const VorsaError &) {
+        // The session ends whatever the system said of the close.
+    }
 }
 
 } // namespace vorsa

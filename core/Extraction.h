@@ -26,6 +26,12 @@ enum class RunResult {
 RunResult ExtractCheckedTracks(WindowState &window);
 void Button1Click();
 
+// Closes the file of the track being written, if a run is under way, at
+// once: when the session ends, the system may end the process as soon as the
+// window has answered, before the run could unwind and close it itself. What
+// the file holds then stays; the run must end at its next look at the window.
+void CloseRunningTrackFile();
+
 // Bytes 0-35 of a track file, little-endian whatever the host.
 struct WaveFormatHeader {
     std::uint32_t riffSize = 0; // data size + 36

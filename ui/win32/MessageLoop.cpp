@@ -1,5 +1,7 @@
 #include "MessageLoop.h"
 
+#include "Extraction.h"
+
 #include <cstdlib>
 #include <utility>
 
@@ -76,10 +78,12 @@ void MessageLoop::EndSession(bool ending, bool running, const std::function<void
 {
     if (!ending || !running)
         return;
-    // The session ends anyway: the run stops at its next look at the
-    // window, closing the track file it writes, before this process ends.
+    // The session ends anyway, and the process may end as soon as this
+    // answer is given: the track file is closed now, and the run stops at
+    // its next look at the window.
     sessionEnding_ = true;
     stop();
+    CloseRunningTrackFile();
 }
 
 } // namespace vorsa::win32
