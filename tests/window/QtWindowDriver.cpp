@@ -5,7 +5,7 @@
 
 #include "Accessibility.h"
 #include "Application.h"
-#include "Contrast.h"
+#include "PaintedColours.h"
 #include "DirectoryListBox.h"
 #include "FormLayout.h"
 #include "WindowTestSupport.h"

@@ -4,7 +4,7 @@
 // loop, with the dialog hooks answering.
 #include "WindowDriver.h"
 
-#include "Contrast.h"
+#include "PaintedColours.h"
 #include "Dialogs.h"
 #include "LinkLabel.h"
 #include "Palette.h"

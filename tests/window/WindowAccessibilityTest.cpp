@@ -3,7 +3,7 @@
 // window through its driver.
 #include "WindowDriver.h"
 
-#include "Contrast.h"
+#include "PaintedColours.h"
 #include "DiscBuilder.h"
 #include "Extraction.h"
 #include "FormDesign.h"

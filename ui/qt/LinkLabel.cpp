@@ -1,8 +1,7 @@
 #include "LinkLabel.h"
 
+#include "Contrast.h"
 #include "FormControls.h"
-
-#include <cmath>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -27,21 +26,6 @@ LinkLabel::LinkLabel(const QString &address, QWidget *parent) : QLabel(parent)
     FollowPalette();
 }
 
-namespace
-{
-
-// WCAG's relative luminance, 0 for black to 1 for white.
-double Luminance(const QColor &colour)
-{
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-} // namespace
-
 void LinkLabel::FollowPalette()
 {
     following_ = true;
@@ -49,8 +33,10 @@ void LinkLabel::FollowPalette()
     // The caption text colour of the title bar, white on most desktops.
     const QColor background = outer.color(QPalette::HighlightedText);
     const QColor navy = ColourOf(kNavy);
-    // 4.5:1, the measure for text.
-    const bool navyReads = (Luminance(background) + 0.05) / (Luminance(navy) + 0.05) >= 4.5;
+    const bool navyReads = ContrastRatio({static_cast<unsigned char>(background.red()),
+                                          static_cast<unsigned char>(background.green()),
+                                          static_cast<unsigned char>(background.blue())},
+                                         kNavy) >= kReadableContrast;
     QPalette own = palette();
     own.setColor(QPalette::Window, background);
     own.setColor(QPalette::WindowText, navyReads ? navy : outer.color(QPalette::WindowText));

@@ -1,7 +1,7 @@
 #include "Palette.h"
 
-#include <algorithm>
-#include <cmath>
+#include "Contrast.h"
+
 #include <utility>
 
 namespace vorsa::win32
@@ -28,34 +28,13 @@ bool HighContrast()
            (contrast.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-namespace
-{
-
-double Luminance(COLORREF colour)
-{
-    const auto linear = [](BYTE channel) {
-        const double c = channel / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-           0.0722 * linear(GetBValue(colour));
-}
-
-double Contrast(COLORREF a, COLORREF b)
-{
-    const auto [darker, lighter] = std::minmax(Luminance(a), Luminance(b));
-    return (lighter + 0.05) / (darker + 0.05);
-}
-
-} // namespace
-
 COLORREF ReadableOn(COLORREF background, COLORREF wanted)
 {
-    constexpr COLORREF kBlack = RGB(0, 0, 0);
-    constexpr COLORREF kWhite = RGB(255, 255, 255);
-    if (Contrast(background, wanted) >= 4.5)
-        return wanted;
-    return Contrast(background, kBlack) >= Contrast(background, kWhite) ? kBlack : kWhite;
+    const auto colour = [](COLORREF rgb) {
+        return ui::Colour{GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)};
+    };
+    const ui::Colour readable = ui::ReadableOn(colour(background), colour(wanted));
+    return RGB(readable.red, readable.green, readable.blue);
 }
 
 Selection SelectionColours(bool focused)

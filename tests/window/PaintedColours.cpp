@@ -1,36 +1,10 @@
-#include "Contrast.h"
+#include "PaintedColours.h"
 
-#include <algorithm>
-#include <cmath>
 #include <map>
 #include <tuple>
 
 namespace vorsa::testing
 {
-
-namespace
-{
-
-double Linear(unsigned char channel)
-{
-    const double c = channel / 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(ui::Colour colour)
-{
-    return 0.2126 * Linear(colour.red) + 0.7152 * Linear(colour.green) +
-           0.0722 * Linear(colour.blue);
-}
-
-} // namespace
-
-double ContrastRatio(ui::Colour a, ui::Colour b)
-{
-    const double la = Luminance(a);
-    const double lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 Painted PaintedFrom(const std::vector<ui::Colour> &pixels)
 {

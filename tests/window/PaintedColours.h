@@ -1,7 +1,7 @@
-// Contrast as WCAG 2 measures it, and the colours a control paints read off
-// its pixels.
+// The colours a control paints, read off its pixels, and how well they read.
 #pragma once
 
+#include "Contrast.h"
 #include "WindowDriver.h"
 
 #include <vector>
@@ -9,8 +9,7 @@
 namespace vorsa::testing
 {
 
-// (L1 + 0.05) / (L2 + 0.05) of the relative luminances, the lighter first: 1 to 21.
-double ContrastRatio(ui::Colour a, ui::Colour b);
+using ui::ContrastRatio;
 
 // The background is the colour most pixels have, the text the pixel of the
 // highest contrast against it (antialiased edges lie between the two).
