@@ -209,17 +209,23 @@ protected:
                                        "cd",      "--folder",           out.Path()};
     const std::string track2Whole = ExpectedTrackFile(disc, 50, kHeldSectors);
     HeldTrack track2{out, "cd02.wav", track2Whole.size()};
+
+    // One interrupt while track 2 is held, then the track let go: the run as
+    // the program ends it.
+    CliResult InterruptOnce(const CliSetting &setting)
+    {
+        CliProcess process(arguments, setting);
+        track2.Reach(process);
+        process.Signal(SIGINT);
+        AwaitStopNote(process);
+        track2.Release(process);
+        return process.Wait();
+    }
 };
 
 TEST_F(CliStop, FirstInterruptFinishesTheTrackAndStopsBeforeTheNext)
 {
-    CliProcess process(arguments, ConsoleSetting());
-    track2.Reach(process);
-
-    process.Signal(SIGINT);
-    AwaitStopNote(process);
-    track2.Release(process);
-    const CliResult result = process.Wait();
+    const CliResult result = InterruptOnce(ConsoleSetting());
 
     EXPECT_EQ(result.status, 130) << result.err;
     EXPECT_EQ(result.err.substr(result.err.size() - std::string("終わりました\n").size()),
@@ -254,13 +260,7 @@ TEST_F(CliStop, InterruptReachesAProgramInAProcessGroupOfItsOwn)
 {
     CliSetting setting = ConsoleSetting();
     setting.newProcessGroup = true;
-    CliProcess process(arguments, setting);
-    track2.Reach(process);
-
-    process.Signal(SIGINT);
-    AwaitStopNote(process);
-    track2.Release(process);
-    const CliResult result = process.Wait();
+    const CliResult result = InterruptOnce(setting);
 
     EXPECT_EQ(result.status, 130) << result.err;
     EXPECT_EQ(WavMismatch(track2.Written(), track2Whole), "");
