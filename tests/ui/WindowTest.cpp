@@ -146,6 +146,17 @@ private slots:
         singleClick_.reset();
     }
 
+    // In the prefix box the select-all keys are the box's, not the song list's.
+    void prefixBoxKeepsItsKeys()
+    {
+        LoadStartingDisc();
+        vorsa::testing::RunHandler(*form_, "ToolButton3Click");
+        auto &prefix = Control<QLineEdit>("Edit1");
+        prefix.setFocus();
+        QTest::keyClick(&prefix, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(vorsa::testing::Ticks(*form_), (QList<bool>{true, true, true}));
+    }
+
     // The tool buttons show their images alone, and have images to show.
     void toolButtonsShowImages()
     {

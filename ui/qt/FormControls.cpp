@@ -1,5 +1,7 @@
 #include "FormControls.h"
 
+#include <QKeyEvent>
+
 #include <QAction>
 #include <QLabel>
 #include <QPalette>
@@ -105,6 +107,21 @@ QToolButton *MakeToolButton(QWidget *bar, Control control, QAction *action)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+bool PrefixBox::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers =
+            key->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        if (key->key() == Qt::Key_A && (modifiers == Qt::ControlModifier ||
+                                        modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
 }
 
 } // namespace vorsa::ui

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QString>
 
 #include <string_view>
@@ -50,5 +51,16 @@ QAction *MakeAction(QWidget *form, Control button, const QIcon &image = QIcon())
 
 // A tool button of the bar that shows `action` by its image alone.
 QToolButton *MakeToolButton(QWidget *bar, Control control, QAction *action);
+
+// The prefix box: Ctrl+A and Ctrl+Shift+A act on its text, as in any text
+// box, rather than ticking or unticking the song list behind it.
+class PrefixBox : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent *event) override;
+};
 
 } // namespace vorsa::ui

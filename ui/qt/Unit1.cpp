@@ -117,7 +117,7 @@ void TForm1::CreateControls()
     MakeLabel(this, Control::Label4);
     MakeLabel(this, Control::Label5);
 
-    Edit1 = new QLineEdit(this);
+    Edit1 = new vorsa::ui::PrefixBox(this);
     Edit1->setObjectName(NameOf(Control::Edit1));
     // A file dropped over the prefix box is a file for the window, not text
     // for the box: Qt hands a drop to the deepest widget that takes drops.
